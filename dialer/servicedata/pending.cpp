@@ -1,0 +1,23 @@
+/* Service-data import, still to be filled in: the member's settings are
+ * loaded with their defaults so the windows have something to show. */
+#include "dialer/core/app.h"
+#include "dialer/core/current.h"
+#include "dialer/servicedata/servicedata.h"
+
+void ImportServiceData(void)
+{
+    ReadUserText(NULL, SettingName(SET_STARTUPURL), Current.StartUpUrl, sizeof(Current.StartUpUrl));
+    Current.BrowserType = BROWSER_NONE;
+    Current.PlusUser = 1;
+    ReadUserNumber(NULL, SettingName(SET_SAVEPASSWORD), &Current.SavePassword);
+    Current.SavePassword = Current.SavePassword ? 1 : 0;
+    ReadUserNumber(NULL, SettingName(SET_ACTEMAIL), &Current.ActEmail);
+}
+
+#include "dialer/servicedata/upgrade.h"
+
+BOOL LaunchUpgrade(HWND owner)
+{
+    (void)owner;
+    return FALSE;
+}
