@@ -13,11 +13,3 @@ void ImportServiceData(void)
     Current.SavePassword = Current.SavePassword ? 1 : 0;
     ReadUserNumber(NULL, SettingName(SET_ACTEMAIL), &Current.ActEmail);
 }
-
-#include "dialer/servicedata/upgrade.h"
-
-BOOL LaunchUpgrade(HWND owner)
-{
-    (void)owner;
-    return FALSE;
-}

@@ -1,19 +1,6 @@
-/* Connection pieces whose work is still to be filled in: the numbered
- * script files, the script check and the access-number list. */
+/* The access-number list, still to be filled in. */
 #include "dialer/connect/connect.h"
 #include "dialer/connect/numbers.h"
-#include "dialer/connect/script.h"
-
-void UpdateNumberedScripts(void)
-{
-}
-
-BOOL CheckEntryScript(HWND window, LoginWindowState *state)
-{
-    (void)window;
-    (void)state;
-    return TRUE;
-}
 
 /* Until the phone book is read, the list holds the service's nationwide
  * member number alone. */
