@@ -12,4 +12,10 @@ void ImportServiceData(void)
     ReadUserNumber(NULL, SettingName(SET_SAVEPASSWORD), &Current.SavePassword);
     Current.SavePassword = Current.SavePassword ? 1 : 0;
     ReadUserNumber(NULL, SettingName(SET_ACTEMAIL), &Current.ActEmail);
+    ReadUserText(NULL, SettingName(SET_AREA), Current.Area, sizeof(Current.Area));
+    ReadUserText(NULL, SettingName(SET_DIALPREFIX), Current.DialPrefix, sizeof(Current.DialPrefix));
+    ReadUserText(NULL, SettingName(SET_DIALAREA), Current.DialArea, sizeof(Current.DialArea));
+    ReadUserText(NULL, SettingName(SET_DIALNUMBER), Current.DialNumber, sizeof(Current.DialNumber));
+    ReadUserNumber(NULL, SettingName(SET_DIALFLAG), &Current.DialFlag);
+    ReadUserText(NULL, SettingName(SET_MODEM), Current.Modem, sizeof(Current.Modem));
 }

@@ -1,0 +1,97 @@
+/* End-to-end tests of the phone-book entry as the member meets it: the
+ * messages when no modem or no remote-access library is there, and a dial
+ * that carries the area's number with the outside-line prefix. */
+#include <gtest/gtest.h>
+
+#include "tests/e2e/driver.h"
+#include "resource.h"
+
+namespace {
+
+const char *const kEntryKey = "Software\\TovakitSim\\State\\PhoneBook\\PALVEX TOVANET";
+
+class EntryStart : public ::testing::Test {
+protected:
+    std::string folder;
+    Tv::Dialer dialer;
+
+    void SetUp() override
+    {
+        std::string why;
+        ASSERT_TRUE(Tv::CleanState(&why)) << why;
+        const ::testing::TestInfo *info = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder = Tv::MakeProgramFolder(std::string("Entry_") + info->name());
+        ASSERT_FALSE(folder.empty());
+        Tv::SetSimText("DialSteps", "0,0,20;2,0,20;14,0,20;8192,0,20");
+        ZeroMemory(&dialer, sizeof(dialer));
+    }
+    void TearDown() override
+    {
+        Tv::EndDialers();
+        Tv::CloseDialer(dialer);
+    }
+
+    /* Starts the dialer, expects one error box instead of the window, and
+     * the program's end once it is answered. */
+    void ExpectStartRefused(const char *caption, const char *text)
+    {
+        ASSERT_TRUE(Tv::StartDialer(folder, "", &dialer));
+        Tv::MessageBoxInfo box;
+        ASSERT_TRUE(Tv::WaitMessageBox(dialer.pid, &box));
+        EXPECT_EQ(box.caption, Tv::Ansi(caption));
+        EXPECT_EQ(box.text, Tv::Ansi(text));
+        EXPECT_EQ(box.icon, Tv::IconStop);
+        Tv::AnswerMessageBox(box.window, IDOK);
+        DWORD code = 0xFFFF;
+        ASSERT_TRUE(Tv::WaitExit(dialer, &code));
+        EXPECT_EQ(code, 0u);
+        EXPECT_EQ(Tv::FindLoginWindow(dialer.pid, false), (HWND)NULL);
+    }
+};
+
+TEST_F(EntryStart, NoModemAtAllEndsTheStartWithItsMessage)
+{
+    Tv::SetSimText("Modems", "");
+    ExpectStartRefused("전화번호부", "현재 설치되어 있는 모뎀이 없습니다.\n모뎀을 설치하신 후 다시 실행해 주십시오.");
+}
+
+TEST_F(EntryStart, AMissingRemoteAccessLibraryIsNamed)
+{
+    Tv::SetSimNumber("EntryPropertiesResult", 127);
+    ExpectStartRefused("전화번호부", "RNAPH.DLL이나 RASAPI32.DLL파일이 없거나 이상이 있습니다.");
+}
+
+TEST_F(EntryStart, TheDialCarriesTheAreaNumberWithThePrefix)
+{
+    const char *root = "Software\\Brisole\\TVLK";
+    Tv::WriteText(HKEY_LOCAL_MACHINE, "Software\\Brisole\\TVLK\\PhoneBook\\031", "Phone1", "031-123-4567,,");
+    Tv::WriteText(HKEY_LOCAL_MACHINE, "Software\\Brisole\\TVLK\\PhoneBook\\031", "Desc", "Gyeonggi");
+    Tv::WriteText(HKEY_CURRENT_USER, root, "Area", "031");
+    Tv::WriteText(HKEY_CURRENT_USER, root, "DialPrefix", "9");
+    Tv::SetSimText("Modems", "Old Modem|New Modem");
+    Tv::WriteText(HKEY_CURRENT_USER, root, "Modem", "New Modem");
+    ASSERT_TRUE(Tv::StartDialer(folder, "", &dialer));
+    HWND login = Tv::WaitLoginWindow(&dialer);
+    ASSERT_TRUE(login != NULL);
+    Tv::TypeText(login, IDC_USERID, "member01");
+    Tv::TypeText(login, IDC_PASSWORD, "secret");
+    Tv::Click(login, IDC_CONNECT);
+    ASSERT_TRUE(Tv::WaitControlText(login, IDC_STATUS, "bps"));
+    std::string text;
+    EXPECT_TRUE(Tv::ReadText(HKEY_CURRENT_USER, "Software\\TovakitSim\\LastDial", "Phone", &text));
+    EXPECT_EQ(text, "9,031-123-4567");
+    EXPECT_TRUE(Tv::ReadText(HKEY_CURRENT_USER, kEntryKey, "Number", &text));
+    EXPECT_EQ(text, "9,031-123-4567");
+    EXPECT_TRUE(Tv::ReadText(HKEY_CURRENT_USER, kEntryKey, "AreaCode", &text));
+    EXPECT_EQ(text, "031");
+    // A new entry takes the first modem the system accepts, and that becomes
+    // the member's modem.
+    EXPECT_TRUE(Tv::ReadText(HKEY_CURRENT_USER, kEntryKey, "Device", &text));
+    EXPECT_EQ(text, "Old Modem");
+    EXPECT_TRUE(Tv::ReadText(HKEY_CURRENT_USER, root, "Modem", &text));
+    EXPECT_EQ(text, "Old Modem");
+    EXPECT_TRUE(Tv::ReadText(HKEY_CURRENT_USER, root, "DialPrefix", &text));
+    EXPECT_EQ(text, "9,");
+}
+
+}  // namespace
