@@ -1,0 +1,66 @@
+/* End-to-end test of the login window's context menu: the window has no
+ * title bar, so connect, disconnect, upgrade, exit and help are offered on
+ * a right-click, enabled by the state of the line. */
+#include <gtest/gtest.h>
+
+#include "tests/e2e/driver.h"
+#include "resource.h"
+
+namespace {
+
+/* Opens the context menu with a right-click on the window body and closes
+ * it again; whether a popup menu appeared. (Wine gives another process no
+ * access to the menu's items, so their greying is not read here.) */
+bool ContextMenuOpens(HWND login)
+{
+    PostMessageA(login, WM_CONTEXTMENU, (WPARAM)login, MAKELPARAM(200, 200));
+    HWND popup = NULL;
+    bool shown = Tv::WaitUntil([&] {
+        popup = FindWindowA("#32768", NULL);
+        return popup && IsWindowVisible(popup);
+    }, 3000);
+    if (popup) {
+        PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        Tv::WaitUntil([&] { return !IsWindowVisible(popup); }, 2000);
+    }
+    return shown;
+}
+
+TEST(LoginMenu, OpensOnRightClickAndItsCommandsFollowTheLine)
+{
+    std::string why;
+    ASSERT_TRUE(Tv::CleanState(&why)) << why;
+    std::string folder = Tv::MakeProgramFolder("LoginMenu");
+    Tv::SetSimText("DialSteps", "0,0,20;8192,0,20");
+    Tv::WriteText(HKEY_LOCAL_MACHINE, "Software\\Brisole\\TVLK\\PhoneBook", "Phone1", "01433,,");
+    Tv::Dialer d;
+    ASSERT_TRUE(Tv::StartDialer(folder, "", &d));
+    HWND login = Tv::WaitLoginWindow(&d);
+    ASSERT_TRUE(login != NULL);
+
+    EXPECT_TRUE(ContextMenuOpens(login));
+    // The menu's disconnect does nothing while idle.
+    PostMessageA(login, WM_COMMAND, IDM_DISCONNECT, 0);
+    Sleep(200);
+    EXPECT_TRUE(Tv::FindMessageBoxes(d.pid).empty());
+
+    Tv::TypeText(login, IDC_USERID, "member01");
+    Tv::TypeText(login, IDC_PASSWORD, "secret");
+    Tv::Click(login, IDC_CONNECT);
+    ASSERT_TRUE(Tv::WaitControlText(login, IDC_STATUS, "bps"));
+    EXPECT_TRUE(ContextMenuOpens(login));
+
+    // The menu's exit asks before it hangs up, as closing does.
+    PostMessageA(login, WM_COMMAND, IDM_EXIT, 0);
+    Tv::MessageBoxInfo box;
+    ASSERT_TRUE(Tv::WaitMessageBox(d.pid, &box));
+    EXPECT_EQ(box.text, Tv::Ansi("인터넷 연결을 끊을까요?"));
+    Tv::AnswerMessageBox(box.window, IDOK);
+    DWORD code = 0xFFFF;
+    EXPECT_TRUE(Tv::WaitExit(d, &code));
+    EXPECT_EQ(code, 0u);
+    Tv::CloseDialer(d);
+}
+
+}  // namespace
