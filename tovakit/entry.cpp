@@ -1,37 +1,37 @@
-/* The simulated phone book: entries written by the dialer, kept under the
- * simulator's state key so that they outlive the process. */
+/* The simulated phone book: entries written by the dialer (ordinal 706),
+ * read back with their device configuration (703) and checked by name
+ * (705). Each entry is a key under the simulator's state, so it outlives
+ * the process that wrote it. */
 #include "tovakit.h"
 #include "modem.h"
 #include "profile.h"
 
-#define ENTRY_KEY_SIZE 200
+#define ENTRY_KEY_SIZE (sizeof(SIM_PHONEBOOK) + 1 + RAS_MaxEntryName + 1)
 
+/* The registry key of an entry; FALSE for a name the phone book cannot
+ * hold (empty, too long, or with a backslash, which would nest keys). */
 static BOOL EntryKey(LPCSTR name, char *key)
 {
+    const char *p;
     if (!name || !name[0] || lstrlenA(name) > RAS_MaxEntryName)
         return FALSE;
-    SimCopy(key, SIM_STATE "\\PhoneBook\\", ENTRY_KEY_SIZE);
-    lstrcatA(key, name);
-    return TRUE;
+    for (p = name; *p; p++)
+        if (*p == '\\')
+            return FALSE;
+    SimCopy(key, SIM_PHONEBOOK "\\", ENTRY_KEY_SIZE);
+    return SimAppend(key, name, ENTRY_KEY_SIZE);
 }
 
-static BOOL DeviceUnusable(LPCSTR device)
+/* A device is usable when it is an installed modem that the profile's
+ * "UnusableDevices" list does not name. */
+static BOOL DeviceUsable(LPCSTR device)
 {
-    char list[512];
-    const char *p;
-    int len = lstrlenA(device);
-    if (!device[0] || !SimModemInstalled(device))
-        return TRUE;
-    SimText("UnusableDevices", "", list, sizeof(list));
-    for (p = list; *p;) {
-        const char *end = p;
-        while (*end && *end != '|')
-            end++;
-        if (end - p == len && CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, p, len, device, len) == 2)
-            return TRUE;
-        p = *end ? end + 1 : end;
-    }
-    return FALSE;
+    return SimModemInstalled(device) && !SimListHas("UnusableDevices", "", device);
+}
+
+static BOOL FitsField(LPCSTR text, DWORD capacity)
+{
+    return !text || (DWORD)lstrlenA(text) < capacity;
 }
 
 DWORD WINAPI TkWriteEntry(LPCSTR name, DWORD country, LPCSTR areaCode, LPCSTR number, LPCSTR device,
@@ -39,23 +39,30 @@ DWORD WINAPI TkWriteEntry(LPCSTR name, DWORD country, LPCSTR areaCode, LPCSTR nu
 {
     char key[ENTRY_KEY_SIZE];
     BYTE defaults[DEVCONFIG_SIZE];
+    RASENTRYA *fields = NULL;     /* field capacities only */
     DWORD forced = SimNumber("WriteEntryResult", 0);
 
     if (forced)
         return forced;
-    if (!EntryKey(name, key) || !device || DeviceUnusable(device))
+    if (!EntryKey(name, key))
+        return ERROR_INVALID_NAME;
+    if (!device || !DeviceUsable(device))
+        return ERROR_INVALID_PARAMETER;
+    if (!FitsField(areaCode, sizeof(fields->szAreaCode)) ||
+        !FitsField(number, sizeof(fields->szLocalPhoneNumber)) || !FitsField(script, sizeof(fields->szScript)) ||
+        !FitsField(device, sizeof(fields->szDeviceName)))
         return ERROR_INVALID_PARAMETER;
     if (!config || !configSize) {
         SimBuildDeviceConfig(defaults);
         config = defaults;
         configSize = sizeof(defaults);
     }
-    SimWriteNumber(key, "Country", country);
-    SimWriteText(key, "AreaCode", areaCode ? areaCode : "");
-    SimWriteText(key, "Number", number ? number : "");
-    SimWriteText(key, "Device", device);
-    SimWriteText(key, "Script", script ? script : "");
-    SimWriteBinary(key, "Config", config, configSize);
+    if (configSize > DEVCONFIG_MAX)
+        return ERROR_INVALID_PARAMETER;
+    if (!SimWriteNumber(key, "Country", country) || !SimWriteText(key, "AreaCode", areaCode) ||
+        !SimWriteText(key, "Number", number) || !SimWriteText(key, "Device", device) ||
+        !SimWriteText(key, "Script", script) || !SimWriteBinary(key, "Config", config, configSize))
+        return ERROR_CANNOT_WRITE_PHONEBOOK;
     return 0;
 }
 
@@ -68,12 +75,32 @@ DWORD WINAPI TkValidateEntryName(LPCSTR phoneBook, LPCSTR name)
     return SimKeyExists(key) ? ERROR_ALREADY_EXISTS : 0;
 }
 
+/* Fills the first `size` bytes of the caller's entry record; every field
+ * written lies inside the Windows 95 layout, which starts every version. */
+static void FillEntry(const char *key, LPRASENTRYA entry, DWORD size)
+{
+    DWORD country = 0;
+    ZeroMemory(entry, size);
+    entry->dwSize = size;
+    SimReadNumber(key, "Country", &country);
+    entry->dwCountryID = country;
+    entry->dwCountryCode = country;
+    SimReadText(key, "AreaCode", entry->szAreaCode, sizeof(entry->szAreaCode));
+    SimReadText(key, "Number", entry->szLocalPhoneNumber, sizeof(entry->szLocalPhoneNumber));
+    SimReadText(key, "Script", entry->szScript, sizeof(entry->szScript));
+    SimCopy(entry->szDeviceType, RASDT_Modem, sizeof(entry->szDeviceType));
+    SimReadText(key, "Device", entry->szDeviceName, sizeof(entry->szDeviceName));
+    entry->dwfOptions = RASEO_UseCountryAndAreaCodes | RASEO_ModemLights | RASEO_RemoteDefaultGateway;
+    entry->dwfNetProtocols = RASNP_Ip;
+    entry->dwFramingProtocol = RASFP_Ppp;
+}
+
 DWORD WINAPI TkGetEntryProperties(LPCSTR phoneBook, LPCSTR name, LPRASENTRYA entry, LPDWORD entrySize,
                                   LPBYTE device, LPDWORD deviceSize)
 {
     char key[ENTRY_KEY_SIZE];
-    BYTE config[4096];
-    DWORD configSize = sizeof(config);
+    BYTE config[DEVCONFIG_MAX];
+    DWORD configSize = sizeof(config), needed = TK_ENTRY_SIZE;
     DWORD forced = SimNumber("EntryPropertiesResult", 0);
     (void)phoneBook;
 
@@ -81,28 +108,25 @@ DWORD WINAPI TkGetEntryProperties(LPCSTR phoneBook, LPCSTR name, LPRASENTRYA ent
         return forced;
     if (!EntryKey(name, key) || !SimKeyExists(key))
         return ERROR_CANNOT_FIND_PHONEBOOK_ENTRY;
+    if (!entrySize)
+        return ERROR_INVALID_PARAMETER;
     if (!SimReadBinary(key, "Config", config, &configSize))
         configSize = 0;
-    if (!entry || !entrySize || *entrySize < sizeof(RASENTRYA) ||
-        (device && deviceSize && *deviceSize < configSize)) {
-        if (entrySize)
-            *entrySize = sizeof(RASENTRYA);
+    if (entry) {
+        if (!SimRecordSizeOk(entry->dwSize, TK_ENTRY_SIZE, sizeof(RASENTRYA)))
+            return ERROR_INVALID_SIZE;
+        needed = entry->dwSize;
+    }
+    /* Null buffers, or buffers too small: report both sizes, write nothing. */
+    if (!entry || *entrySize < needed || (device && deviceSize && *deviceSize < configSize) ||
+        (device && !deviceSize)) {
+        *entrySize = needed;
         if (deviceSize)
             *deviceSize = configSize;
         return ERROR_BUFFER_TOO_SMALL;
     }
-    ZeroMemory(entry, sizeof(RASENTRYA));
-    entry->dwSize = sizeof(RASENTRYA);
-    SimReadNumber(key, "Country", &entry->dwCountryCode);
-    SimReadText(key, "AreaCode", entry->szAreaCode, sizeof(entry->szAreaCode));
-    SimReadText(key, "Number", entry->szLocalPhoneNumber, sizeof(entry->szLocalPhoneNumber));
-    SimReadText(key, "Script", entry->szScript, sizeof(entry->szScript));
-    SimReadText(key, "Device", entry->szDeviceName, sizeof(entry->szDeviceName));
-    SimCopy(entry->szDeviceType, RASDT_Modem, sizeof(entry->szDeviceType));
-    entry->dwfOptions = RASEO_UseCountryAndAreaCodes | RASEO_ModemLights;
-    entry->dwFramingProtocol = RASFP_Ppp;
-    entry->dwfNetProtocols = RASNP_Ip;
-    *entrySize = sizeof(RASENTRYA);
+    FillEntry(key, entry, needed);
+    *entrySize = needed;
     if (deviceSize) {
         if (device)
             CopyMemory(device, config, configSize);

@@ -1,9 +1,9 @@
-/* The remote-access ordinals, handed to the line backend. */
+/* The remote-access ordinals: dial, connection status, hang-up, line speed
+ * and finding a live connection. They check the caller's records against
+ * the sizes the service accepts and hand the work to the line backend. */
 #include "tovakit.h"
-#include "line.h"
-
-#define SPEED_RECORD_SIZE 44
-#define SPEED_BPS_OFFSET  20
+#include "line_backend.h"
+#include "profile.h"
 
 static const LineBackend *Line(void)
 {
@@ -15,20 +15,33 @@ DWORD WINAPI TkDial(LPRASDIALEXTENSIONS ext, LPCSTR phoneBook, LPRASDIALPARAMSA 
 {
     (void)ext;
     (void)phoneBook;
-    if (!params || !handle || notifierType != 0)
+    if (!handle)
         return ERROR_INVALID_PARAMETER;
+    *handle = NULL;
+    /* Only the RasDialFunc notifier (type 0) is offered; a dial without a
+     * notifier would block the caller's window, so it is refused. */
+    if (!params || notifierType != 0 || !notifier)
+        return ERROR_INVALID_PARAMETER;
+    if (!SimRecordSizeOk(params->dwSize, TK_DIALPARAMS_SIZE, sizeof(RASDIALPARAMSA)))
+        return ERROR_INVALID_SIZE;
     return Line()->Dial(params, (RASDIALFUNC)notifier, handle);
 }
 
 DWORD WINAPI TkGetConnectStatus(HRASCONN handle, LPRASCONNSTATUSA status)
 {
-    if (!status || status->dwSize != sizeof(RASCONNSTATUSA))
+    if (!status)
+        return ERROR_INVALID_PARAMETER;
+    if (!SimRecordSizeOk(status->dwSize, TK_CONNSTATUS_SIZE, sizeof(RASCONNSTATUSA)))
         return ERROR_INVALID_SIZE;
+    if (!handle)
+        return ERROR_INVALID_HANDLE;
     return Line()->Status(handle, status);
 }
 
 DWORD WINAPI TkHangUp(HRASCONN handle)
 {
+    if (!handle)
+        return ERROR_INVALID_HANDLE;
     return Line()->HangUp(handle);
 }
 
@@ -39,15 +52,19 @@ DWORD WINAPI TkGetLinkSpeed(HRASCONN handle, LPVOID record)
     if (!bytes)
         return ERROR_INVALID_PARAMETER;
     CopyMemory(&size, bytes, sizeof(size));
-    if (size != SPEED_RECORD_SIZE)
+    if (size != TK_LINKSPEED_SIZE)
         return ERROR_INVALID_SIZE;
+    if (!handle)
+        return ERROR_INVALID_HANDLE;
     rc = Line()->Speed(handle, &bps);
     if (rc == 0)
-        CopyMemory(bytes + SPEED_BPS_OFFSET, &bps, sizeof(bps));
+        CopyMemory(bytes + TK_LINKSPEED_BPS, &bps, sizeof(bps));
     return rc;
 }
 
 HRASCONN WINAPI TkFindConnection(LPCSTR name)
 {
-    return name ? Line()->Find(name) : NULL;
+    if (!name || !name[0])
+        return NULL;
+    return Line()->Find(name);
 }

@@ -1,37 +1,25 @@
-/* Simulated modems, telephony and the dialling location. The profile value
- * "Modems" lists the installed modems separated by '|' (empty: none). */
+/* Simulated modems and telephony: the installed modems, each modem's
+ * unimodem device configuration, the modem count and the dialing location.
+ * The profile value "Modems" lists the modems separated by '|' (an empty
+ * text: none installed). */
 #include "tovakit.h"
 #include "modem.h"
 #include "profile.h"
+#include <mcx.h>
+#include <stddef.h>
 
 static const char DEFAULT_MODEMS[] = "Standard 56K Modem";
 
+/* The block: 32-bit size, 32-bit version, 16-bit options, 16-bit wait
+ * time, then a COMMCONFIG whose provider data is a MODEMSETTINGS. */
+#define DEVCONFIG_VERSION  0x10003
+#define COMMCONFIG_AT      12
+#define PROVIDER_OFFSET    48      /* from the COMMCONFIG to its provider data */
+#define MODEMSETTINGS_SIZE 48
+
 BOOL SimModemName(DWORD index, char *name)
 {
-    char list[1024];
-    const char *p;
-    DWORD i = 0;
-    SimText("Modems", DEFAULT_MODEMS, list, sizeof(list));
-    p = list;
-    if (!*p)
-        return FALSE;
-    for (;;) {
-        const char *end = p;
-        while (*end && *end != '|')
-            end++;
-        if (i == index) {
-            DWORD len = (DWORD)(end - p);
-            if (len >= MODEM_NAME_SIZE)
-                len = MODEM_NAME_SIZE - 1;
-            CopyMemory(name, p, len);
-            name[len] = 0;
-            return TRUE;
-        }
-        if (!*end)
-            return FALSE;
-        p = end + 1;
-        i++;
-    }
+    return SimListItem("Modems", DEFAULT_MODEMS, index, name, MODEM_NAME_SIZE);
 }
 
 DWORD SimModemCount(void)
@@ -45,40 +33,51 @@ DWORD SimModemCount(void)
 
 BOOL SimModemInstalled(const char *name)
 {
-    char found[MODEM_NAME_SIZE];
-    DWORD i;
-    for (i = 0; SimModemName(i, found); i++)
-        if (lstrcmpiA(found, name) == 0)
-            return TRUE;
-    return FALSE;
-}
-
-static void PutDword(BYTE *config, DWORD at, DWORD value)
-{
-    CopyMemory(config + at, &value, sizeof(value));
+    return name && name[0] && SimListHas("Modems", DEFAULT_MODEMS, name);
 }
 
 void SimBuildDeviceConfig(BYTE *config)
 {
+    COMMCONFIG comm;
+    MODEMSETTINGS modem;
+    DWORD header[3];
+
     ZeroMemory(config, DEVCONFIG_SIZE);
-    PutDword(config, 0, DEVCONFIG_SIZE);
-    PutDword(config, 4, 0x10003);
-    /* COMMCONFIG at 12: size, version, DCB, provider subtype/offset/size. */
-    PutDword(config, 12, DEVCONFIG_SIZE - 12);
-    config[16] = 1;
-    PutDword(config, 20, sizeof(DCB));
-    PutDword(config, 24, 57600);
-    PutDword(config, 48, PST_MODEM);
-    PutDword(config, 52, 48);
-    PutDword(config, 56, 48);
-    /* MODEMSETTINGS at 60. */
-    PutDword(config, 60, 48);
-    PutDword(config, 64, 48);
-    PutDword(config, 76, SimNumber("CallSetupFailTimer", 60));
-    PutDword(config, 80, SimNumber("InactivityTimeout", 0));
-    PutDword(config, 84, SimNumber("SpeakerVolume", MDMVOL_MEDIUM));
-    PutDword(config, 88, SimNumber("SpeakerMode", MDMSPKR_DIAL));
-    PutDword(config, 92, SimNumber("PreferredModemOptions", 0x3C6));
+    header[0] = DEVCONFIG_SIZE;
+    header[1] = DEVCONFIG_VERSION;
+    header[2] = 0;                 /* options and wait time */
+    CopyMemory(config, header, sizeof(header));
+
+    ZeroMemory(&comm, sizeof(comm));
+    comm.dwSize = DEVCONFIG_SIZE - COMMCONFIG_AT;
+    comm.wVersion = 0x100;
+    comm.dcb.DCBlength = sizeof(DCB);
+    comm.dcb.BaudRate = CBR_57600;
+    comm.dcb.fBinary = 1;
+    comm.dcb.fOutxCtsFlow = 1;
+    comm.dcb.fDtrControl = DTR_CONTROL_ENABLE;
+    comm.dcb.fRtsControl = RTS_CONTROL_HANDSHAKE;
+    comm.dcb.ByteSize = 8;
+    comm.dcb.Parity = NOPARITY;
+    comm.dcb.StopBits = ONESTOPBIT;
+    comm.dwProviderSubType = PST_MODEM;
+    comm.dwProviderOffset = PROVIDER_OFFSET;
+    comm.dwProviderSize = MODEMSETTINGS_SIZE;
+    CopyMemory(config + COMMCONFIG_AT, &comm, PROVIDER_OFFSET);
+
+    ZeroMemory(&modem, sizeof(modem));
+    modem.dwActualSize = MODEMSETTINGS_SIZE;
+    modem.dwRequiredSize = MODEMSETTINGS_SIZE;
+    modem.dwDevSpecificOffset = 0;
+    modem.dwDevSpecificSize = 0;
+    modem.dwCallSetupFailTimer = SimNumber("CallSetupFailTimer", 60);
+    modem.dwInactivityTimeout = SimNumber("InactivityTimeout", 0);
+    modem.dwSpeakerVolume = SimNumber("SpeakerVolume", MDMVOL_MEDIUM);
+    modem.dwSpeakerMode = SimNumber("SpeakerMode", MDMSPKR_DIAL);
+    modem.dwPreferredModemOptions =
+        SimNumber("PreferredModemOptions", MDM_COMPRESSION | MDM_ERROR_CONTROL | MDM_FLOWCONTROL_HARD |
+                                               MDM_SPEED_ADJUST | MDM_TONE_DIAL);
+    CopyMemory(config + COMMCONFIG_AT + PROVIDER_OFFSET, &modem, MODEMSETTINGS_SIZE);
 }
 
 DWORD WINAPI TkEnumModem(char *name, DWORD *index, DWORD reserved, DWORD *configSize, DWORD *spare,
@@ -86,8 +85,12 @@ DWORD WINAPI TkEnumModem(char *name, DWORD *index, DWORD reserved, DWORD *config
 {
     (void)reserved;
     (void)diagnostics;
-    if (!name || !index || !SimModemName(*index, name))
-        return NO_DEVICE;
+    if (!name || !index)
+        return ERROR_INVALID_PARAMETER;
+    if (!SimModemName(*index, name)) {
+        name[0] = 0;
+        return TK_NO_DEVICE;
+    }
     if (configSize)
         *configSize = DEVCONFIG_SIZE;
     if (spare)
@@ -97,17 +100,18 @@ DWORD WINAPI TkEnumModem(char *name, DWORD *index, DWORD reserved, DWORD *config
 
 DWORD WINAPI TkGetModemConfig(char *name, DWORD *index, LPVOID config, DWORD *size)
 {
-    if (!name || !index || !size || !SimModemName(*index, name))
-        return NO_DEVICE;
-    if (!config) {
-        *size = DEVCONFIG_SIZE;
-        return 0;
+    if (!name || !index || !size)
+        return ERROR_INVALID_PARAMETER;
+    if (!SimModemName(*index, name)) {
+        name[0] = 0;
+        return TK_NO_DEVICE;
     }
-    if (*size < DEVCONFIG_SIZE) {
+    if (config && *size < DEVCONFIG_SIZE) {
         *size = DEVCONFIG_SIZE;
         return ERROR_BUFFER_TOO_SMALL;
     }
-    SimBuildDeviceConfig((BYTE *)config);
+    if (config)
+        SimBuildDeviceConfig((BYTE *)config);
     *size = DEVCONFIG_SIZE;
     return 0;
 }
@@ -119,38 +123,6 @@ int WINAPI TkGetModemCount(HINSTANCE instance, DWORD reserved)
     return (int)SimNumber("ModemCount", SimModemCount());
 }
 
-/* Installers the simulator starts on request: a program named by the
- * profile stands in for the system's modem wizard and network panel. */
-static HANDLE StartNamed(const char *value)
-{
-    char command[MAX_PATH];
-    STARTUPINFOA startup;
-    PROCESS_INFORMATION info;
-    SimText(value, "", command, sizeof(command));
-    if (!command[0])
-        return NULL;
-    ZeroMemory(&startup, sizeof(startup));
-    startup.cb = sizeof(startup);
-    if (!CreateProcessA(NULL, command, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info))
-        return NULL;
-    CloseHandle(info.hThread);
-    return info.hProcess;
-}
-
-HANDLE WINAPI TkRunModemWizard(void)
-{
-    return StartNamed("ModemWizard");
-}
-
-BOOL WINAPI TkOpenNetworkPanel(void)
-{
-    HANDLE process = StartNamed("NetworkPanel");
-    if (!process)
-        return SimNumber("NetworkPanelResult", 1) != 0;
-    CloseHandle(process);
-    return TRUE;
-}
-
 DWORD WINAPI TkGetDialingLocation(LPVOID buf)
 {
     BYTE *record = (BYTE *)buf;
@@ -160,10 +132,10 @@ DWORD WINAPI TkGetDialingLocation(LPVOID buf)
         return ERROR_INVALID_PARAMETER;
     if (result)
         return result;
-    ZeroMemory(record, 512);
+    ZeroMemory(record, TK_LOCATION_SIZE);
     country = SimNumber("CountryCode", 82);
-    CopyMemory(record + 84, &country, sizeof(country));
+    CopyMemory(record + TK_LOCATION_COUNTRY, &country, sizeof(country));
     SimText("AreaCode", "02", area, sizeof(area));
-    SimCopy((char *)record + 88, area, 512 - 88);
+    SimCopy((char *)record + TK_LOCATION_AREA, area, TK_LOCATION_SIZE - TK_LOCATION_AREA);
     return 0;
 }

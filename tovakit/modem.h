@@ -4,16 +4,17 @@
 #define TOVAKIT_MODEM_H
 
 #include <windows.h>
+#include <ras.h>
 
-#define MODEM_NAME_SIZE   129
+#define MODEM_NAME_SIZE   (RAS_MaxDeviceName + 1)
 #define DEVCONFIG_SIZE    108      /* header 12 + COMMCONFIG 48 + MODEMSETTINGS 48 */
-#define NO_DEVICE         0x80000042
+#define DEVCONFIG_MAX     4096     /* largest block an entry keeps */
 
-/* The name of modem index; FALSE past the last one. */
+/* The name of modem index (buffer MODEM_NAME_SIZE); FALSE past the last one. */
 BOOL SimModemName(DWORD index, char *name);
 DWORD SimModemCount(void);
 BOOL SimModemInstalled(const char *name);
-/* Builds the device configuration block of a modem from the profile. */
+/* Builds the device configuration block (DEVCONFIG_SIZE bytes) of a modem from the profile. */
 void SimBuildDeviceConfig(BYTE *config);
 
 #endif

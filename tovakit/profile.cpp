@@ -1,5 +1,6 @@
-/* Registry access of the line simulator: every key is opened and closed
- * per call, so separate processes always see each other's changes. */
+/* Registry access of the line simulator: profile values with their
+ * defaults, and the state that outlives a process. Every key is opened and
+ * closed per call, so separate processes always see each other's changes. */
 #include "profile.h"
 
 void SimCopy(char *dest, const char *src, DWORD size)
@@ -11,6 +12,15 @@ void SimCopy(char *dest, const char *src, DWORD size)
         for (; i + 1 < size && src[i]; i++)
             dest[i] = src[i];
     dest[i] = 0;
+}
+
+BOOL SimAppend(char *dest, const char *src, DWORD size)
+{
+    DWORD used = (DWORD)lstrlenA(dest), add = (DWORD)lstrlenA(src);
+    if (used + add >= size)
+        return FALSE;
+    CopyMemory(dest + used, src, add + 1);
+    return TRUE;
 }
 
 static BOOL ReadRaw(const char *key, const char *name, DWORD wantType, void *out, DWORD *size)
@@ -31,8 +41,8 @@ static BOOL WriteRaw(const char *key, const char *name, DWORD type, const void *
     DWORD disposition;
     LONG rc;
     char keyClass[] = "";
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, keyClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        NULL, &k, &disposition) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, keyClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, NULL, &k,
+                        &disposition) != ERROR_SUCCESS)
         return FALSE;
     rc = RegSetValueExA(k, name, 0, type, (const BYTE *)data, size);
     RegCloseKey(k);
@@ -41,8 +51,7 @@ static BOOL WriteRaw(const char *key, const char *name, DWORD type, const void *
 
 BOOL SimReadNumber(const char *key, const char *name, DWORD *value)
 {
-    DWORD size = sizeof(*value);
-    DWORD v = 0;
+    DWORD size = sizeof(DWORD), v = 0;
     if (!ReadRaw(key, name, REG_DWORD, &v, &size) || size != sizeof(v))
         return FALSE;
     *value = v;
@@ -55,6 +64,7 @@ BOOL SimReadText(const char *key, const char *name, char *out, DWORD size)
     if (!out || size == 0)
         return FALSE;
     out[0] = 0;
+    /* A text longer than the buffer counts as missing. */
     if (!ReadRaw(key, name, REG_SZ, out, &got)) {
         out[0] = 0;
         return FALSE;
@@ -75,12 +85,25 @@ BOOL SimWriteNumber(const char *key, const char *name, DWORD value)
 
 BOOL SimWriteText(const char *key, const char *name, const char *text)
 {
-    return WriteRaw(key, name, REG_SZ, text, lstrlenA(text) + 1);
+    if (!text)
+        text = "";
+    return WriteRaw(key, name, REG_SZ, text, (DWORD)lstrlenA(text) + 1);
 }
 
 BOOL SimWriteBinary(const char *key, const char *name, const void *data, DWORD size)
 {
     return WriteRaw(key, name, REG_BINARY, data, size);
+}
+
+BOOL SimUpdateNumber(const char *key, const char *name, DWORD value)
+{
+    HKEY k;
+    LONG rc;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, &k) != ERROR_SUCCESS)
+        return FALSE;
+    rc = RegSetValueExA(k, name, 0, REG_DWORD, (const BYTE *)&value, sizeof(value));
+    RegCloseKey(k);
+    return rc == ERROR_SUCCESS;
 }
 
 BOOL SimKeyExists(const char *key)
@@ -115,13 +138,48 @@ void SimText(const char *name, const char *fallback, char *out, DWORD size)
         SimCopy(out, fallback, size);
 }
 
-BOOL SimHasValue(const char *name)
+BOOL SimListItem(const char *name, const char *fallback, DWORD index, char *out, DWORD size)
 {
-    HKEY k;
-    LONG rc;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SIM_PROFILE, 0, KEY_READ, &k) != ERROR_SUCCESS)
+    char list[1024];
+    const char *p;
+    DWORD i;
+    if (!out || size == 0)
         return FALSE;
-    rc = RegQueryValueExA(k, name, NULL, NULL, NULL, NULL);
-    RegCloseKey(k);
-    return rc == ERROR_SUCCESS;
+    SimText(name, fallback, list, sizeof(list));
+    p = list;
+    if (!*p)
+        return FALSE;
+    for (i = 0;; i++) {
+        const char *end = p;
+        while (*end && *end != '|')
+            end++;
+        if (i == index) {
+            DWORD len = (DWORD)(end - p);
+            if (len >= size)
+                len = size - 1;
+            CopyMemory(out, p, len);
+            out[len] = 0;
+            return TRUE;
+        }
+        if (!*end)
+            return FALSE;
+        p = end + 1;
+    }
+}
+
+BOOL SimListHas(const char *name, const char *fallback, const char *item)
+{
+    char found[260];
+    DWORD i;
+    for (i = 0; SimListItem(name, fallback, i, found, sizeof(found)); i++)
+        if (lstrcmpiA(found, item) == 0)
+            return TRUE;
+    return FALSE;
+}
+
+BOOL SimRecordSizeOk(DWORD size, DWORD win95Size, DWORD sdkSize)
+{
+    if (size == win95Size)
+        return TRUE;
+    return size == sdkSize && !SimNumber("StrictSizes", 0);
 }

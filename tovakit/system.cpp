@@ -1,15 +1,19 @@
-/* Version queries from version resources, and starting programs. */
+/* Starting programs (ordinals 200, 201) and version queries from version
+ * resources (301, 302, 311). These are the machine's real answers, not the
+ * simulator's: the version API of version.dll and CreateProcessA. */
 #include "tovakit.h"
 #include "profile.h"
+
+#define COMMAND_SIZE 1024
 
 static BOOL StartProcess(const char *commandLine, HANDLE *process)
 {
     STARTUPINFOA startup;
     PROCESS_INFORMATION info;
-    char line[1024];
-    if (!commandLine || !commandLine[0])
+    char line[COMMAND_SIZE];
+    if (!commandLine || !commandLine[0] || lstrlenA(commandLine) >= COMMAND_SIZE)
         return FALSE;
-    SimCopy(line, commandLine, sizeof(line));
+    SimCopy(line, commandLine, sizeof(line));   /* CreateProcessA may write into it */
     ZeroMemory(&startup, sizeof(startup));
     startup.cb = sizeof(startup);
     if (!CreateProcessA(NULL, line, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info))
@@ -43,13 +47,15 @@ static BYTE *LoadVersionInfo(const char *path)
 {
     DWORD handle = 0, size;
     BYTE *info;
-    if (!path)
+    char name[MAX_PATH];
+    if (!path || !path[0] || lstrlenA(path) >= MAX_PATH)
         return NULL;
-    size = GetFileVersionInfoSizeA(path, &handle);
+    SimCopy(name, path, sizeof(name));
+    size = GetFileVersionInfoSizeA(name, &handle);
     if (!size)
         return NULL;
     info = (BYTE *)LocalAlloc(LPTR, size);
-    if (info && !GetFileVersionInfoA(path, 0, size, info)) {
+    if (info && !GetFileVersionInfoA(name, 0, size, info)) {
         LocalFree(info);
         info = NULL;
     }
@@ -65,48 +71,61 @@ static BOOL FixedVersion(const char *path, VS_FIXEDFILEINFO *out)
     char root[] = "\\";
     if (!info)
         return FALSE;
-    ok = VerQueryValueA(info, root, (void **)&fixed, &len) && fixed && len >= sizeof(*fixed);
+    ok = VerQueryValueA(info, root, (void **)&fixed, &len) && fixed && len >= sizeof(*fixed) &&
+         fixed->dwSignature == VS_FFI_SIGNATURE;
     if (ok)
         *out = *fixed;
     LocalFree(info);
     return ok;
 }
 
+/* a: major in the high 16 bits, minor (cut to 8 bits) in bits 8-15, so
+ * that "%u.%u" of (a >> 16) and bits 8-15 reads as the version "4.7". */
 BOOL WINAPI TkGetFileVersion(const char *path, DWORD *a, DWORD *b)
 {
     VS_FIXEDFILEINFO fixed;
     if (!FixedVersion(path, &fixed))
         return FALSE;
     if (a)
-        *a = fixed.dwFileVersionMS;
+        *a = (fixed.dwFileVersionMS & 0xFFFF0000) | ((fixed.dwFileVersionMS & 0xFF) << 8);
     if (b)
         *b = fixed.dwFileVersionLS;
     return TRUE;
 }
 
+/* Looks the key up in the file's own language first, then in the usual
+ * US English and Korean blocks. */
 BOOL WINAPI TkGetVersionString(const char *path, const char *key, char *buf, DWORD size)
 {
+    static const DWORD FALLBACK[] = {0x040904B0, 0x040904E4, 0x041204B0, 0x041203B5};
     BYTE *info;
     WORD *translation = NULL;
     char *value = NULL, query[128];
+    char translationKey[] = "\\VarFileInfo\\Translation";
+    DWORD blocks[1 + sizeof(FALLBACK) / sizeof(FALLBACK[0])];
+    DWORD count = 0, i;
     UINT len = 0;
     BOOL ok = FALSE;
-    char translationKey[] = "\\VarFileInfo\\Translation";
 
-    if (!buf || !size || !key)
+    if (!buf || !size)
         return FALSE;
     buf[0] = 0;
+    if (!key || !key[0] || lstrlenA(key) > 64)
+        return FALSE;
     info = LoadVersionInfo(path);
     if (!info)
         return FALSE;
-    if (VerQueryValueA(info, translationKey, (void **)&translation, &len) && len >= 4) {
-        wsprintfA(query, "\\StringFileInfo\\%04x%04x\\", translation[0], translation[1]);
-        if (lstrlenA(query) + lstrlenA(key) < (int)sizeof(query)) {
-            lstrcatA(query, key);
-            if (VerQueryValueA(info, query, (void **)&value, &len) && value) {
-                SimCopy(buf, value, size);
-                ok = TRUE;
-            }
+    if (VerQueryValueA(info, translationKey, (void **)&translation, &len) && translation && len >= 4)
+        blocks[count++] = ((DWORD)translation[0] << 16) | translation[1];
+    for (i = 0; i < sizeof(FALLBACK) / sizeof(FALLBACK[0]); i++)
+        blocks[count++] = FALLBACK[i];
+    for (i = 0; i < count && !ok; i++) {
+        wsprintfA(query, "\\StringFileInfo\\%08lX\\%s", (unsigned long)blocks[i], key);
+        len = 0;
+        value = NULL;
+        if (VerQueryValueA(info, query, (void **)&value, &len) && value && len > 0) {
+            SimCopy(buf, value, size);
+            ok = TRUE;
         }
     }
     LocalFree(info);
@@ -118,14 +137,14 @@ BOOL WINAPI TkGetSystemLibraryVersion(const char *file, DWORD *a, DWORD *b)
     char path[MAX_PATH];
     VS_FIXEDFILEINFO fixed;
     UINT len = GetSystemDirectoryA(path, sizeof(path));
-    if (!file || len == 0 || len + 2 + lstrlenA(file) >= sizeof(path))
+    if (!file || !file[0] || len == 0 || len >= sizeof(path))
         return FALSE;
-    lstrcatA(path, "\\");
-    lstrcatA(path, file);
-    if (!FixedVersion(path, &fixed))
+    if (path[len - 1] != '\\' && !SimAppend(path, "\\", sizeof(path)))
+        return FALSE;
+    if (!SimAppend(path, file, sizeof(path)) || !FixedVersion(path, &fixed))
         return FALSE;
     if (a)
-        *a = (HIWORD(fixed.dwFileVersionMS) << 16) | LOWORD(fixed.dwFileVersionMS);
+        *a = fixed.dwFileVersionMS;
     if (b)
         *b = HIWORD(fixed.dwFileVersionLS);
     return TRUE;

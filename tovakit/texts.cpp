@@ -1,5 +1,6 @@
 /* Product texts of the service: names, captions, start page, update server
- * and the dial-up script texts the dialer writes next to its program. */
+ * and components, and the dial-up script texts the dialer writes next to
+ * its program. Every text is shorter than the buffer its ordinal is given. */
 #include "tovakit.h"
 #include "profile.h"
 
@@ -41,8 +42,8 @@ static const UpdateComponent COMPONENTS[] = {
 
 void WINAPI TkGetProductKey(char *buf) { SimCopy(buf, "TVLK", 64); }
 void WINAPI TkGetEntryName(char *buf) { SimCopy(buf, "PALVEX TOVANET", 64); }
-void WINAPI TkGetWindowCaption(char *buf) { SimCopy(buf, "PalvexCard Tovanet", 128); }
-/* "팔벡스카드 토바넷 접속" */
+void WINAPI TkGetWindowCaption(char *buf) { SimCopy(buf, "PalvexCard Tovanet", 64); }
+/* Code page 949: "PalvexCard Tovanet connection" in Hangul. */
 void WINAPI TkGetShortcutDesc(char *buf)
 {
     SimCopy(buf, "\xC6\xC8\xBA\xA4\xBD\xBA\xC4\xAB\xB5\xE5 \xC5\xE4\xB9\xD9\xB3\xDD \xC1\xA2\xBC\xD3", 128);

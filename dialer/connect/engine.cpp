@@ -144,7 +144,7 @@ void Connect(HWND window, BOOL fromClick)
     if (!fromClick)
         CopyText(state->PendingUrl, Current.StartUpUrl, sizeof(state->PendingUrl));
     ZeroMemory(&params, sizeof(params));
-    params.dwSize = sizeof(params);
+    params.dwSize = TK_DIALPARAMS_SIZE;
     if (!ReadLogin(window, &params)) {
         WipeParams(&params);
         return;
@@ -246,7 +246,7 @@ void PollConnection(HWND window)
     if (!ConnectionHandle)
         return;
     ZeroMemory(&status, sizeof(status));
-    status.dwSize = sizeof(status);
+    status.dwSize = TK_CONNSTATUS_SIZE;
     if (TkGetConnectStatus(ConnectionHandle, &status) != 0) {
         ConnectionHandle = NULL;
         ReturnToIdle(window, TRUE);

@@ -18,7 +18,7 @@
 #define NO_MODEM_DEVICE      0x80000042
 #define ENTRY_EXISTS         183
 #define NO_ACCESS_NUMBER     186
-#define ENTRY_RECORD_SIZE    1768
+#define ENTRY_RECORD_SIZE    TK_ENTRY_SIZE
 
 /* The service's nationwide access number, written into a new entry. */
 static const char SERVICE_NUMBER[] = "01433";

@@ -157,7 +157,7 @@ TEST_F(Dial, RefusedDialShowsAMessageAndStaysIdle)
 
 TEST_F(Dial, CancelWhileDiallingHangsUpWithoutAQuestion)
 {
-    Tv::SetSimText("DialSteps", "0,0,40;1,0,40;2,0,40;3,0,20000");
+    Tv::SetSimText("DialSteps", "0,0,40;1,0,40;2,0,40;3,0,40;4,0,20000");
     Start();
     TypeLogin("member01", "secret");
     ASSERT_TRUE(Tv::Click(login, IDC_CONNECT));
