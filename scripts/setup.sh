@@ -7,7 +7,7 @@ SUDO=
 [ "$(id -u)" = 0 ] || SUDO=sudo
 
 pkgs="cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64 \
-wine64 xvfb xauth imagemagick xdotool fonts-nanum locales googletest gcab dpkg-dev"
+wine64 xvfb xauth imagemagick xdotool fonts-nanum locales googletest gcab dpkg-dev g++ libgif-dev"
 missing=
 for p in $pkgs; do
     dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"

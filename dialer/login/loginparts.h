@@ -9,7 +9,6 @@ void SetInputsEnabled(HWND window, BOOL enable);
 void ShowIdle(HWND window);
 /* Enables Connect or Disconnect of the window's menu by the line state. */
 void SetLoginMenuState(HWND window, BOOL online);
-void DrawPlainButton(const DRAWITEMSTRUCT *item);
 
 /* WM_COMMAND of the login window; FALSE when the command is not taken. */
 BOOL OnLoginCommand(HWND window, WORD id, WORD code);

@@ -254,6 +254,10 @@ INT_PTR CALLBACK LoginWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_CONTEXTMENU:
         ShowLoginMenu(window, lParam);
         return TRUE;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        /* A dialog hands back the brush itself for the colour messages. */
+        return HandleSkinMessage(window, message, wParam, lParam, &result) ? (INT_PTR)result : FALSE;
     }
     if (HandleSkinMessage(window, message, wParam, lParam, &result))
         return SetResult(window, result);

@@ -102,10 +102,12 @@ TEST_F(Entry, AMissingEntryIsCreatedOnTheFirstUsableModem) {
     ASSERT_NE(EntryRecord(), nullptr);
     EXPECT_STREQ(EntryRecord()->szDeviceName, "Good Modem");
     EXPECT_NE(state.DeviceBuffer, nullptr);
-    // The entry's script file was written next to the program.
+    // The entry's script file was written next to the program file.
     char script[MAX_PATH];
-    JoinPath(ProgramDirectory, "PALVEX TOVANET.SCP", script);
+    GetModuleFileNameA(nullptr, script, sizeof(script));
+    lstrcpyA(strrchr(script, '\\') + 1, "PALVEX TOVANET.SCP");
     EXPECT_NE(GetFileAttributesA(script), INVALID_FILE_ATTRIBUTES);
+    DeleteFileA(script);
 }
 
 TEST_F(Entry, ShortCallSetupTimersAreRaised) {
