@@ -33,7 +33,15 @@ public:
     }
     ~BoxWatcher() {
         SetEvent(stop_);
-        WaitForSingleObject(thread_, 10000);
+        // The watcher reads window texts of this thread's windows, which
+        // needs this thread to answer: pump messages until it has ended.
+        while (MsgWaitForMultipleObjects(1, &thread_, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
         CloseHandle(thread_);
         CloseHandle(stop_);
         DeleteCriticalSection(&lock_);
