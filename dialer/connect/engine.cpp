@@ -6,6 +6,7 @@
 #include "dialer/core/current.h"
 #include "dialer/connect/engine.h"
 #include "dialer/connect/entry.h"
+#include "dialer/connect/tokens.h"
 #include "dialer/login/login.h"
 #include "dialer/login/loginparts.h"
 #include "dialer/web/web.h"
@@ -50,27 +51,19 @@ static void SetStatusId(HWND window, UINT id)
     SetStatusText(window, LoadText(id, text, sizeof(text)));
 }
 
-static void SetMenuState(HWND window, BOOL online)
-{
-    SetLoginMenuState(window, online);
-}
-
 static void ShowBusy(HWND window)
 {
     SetInputsEnabled(window, FALSE);
-    SetMenuState(window, TRUE);
+    SetLoginMenuState(window, TRUE);
 }
 
 /* Reads an edit into a field, without the trailing spaces. */
 static void ReadTrimmed(HWND window, int id, char *field, int size)
 {
-    int len;
     field[0] = 0;
     GetDlgItemTextA(window, id, field, size);
     field[size - 1] = 0;
-    len = lstrlenA(field);
-    while (len > 0 && field[len - 1] == ' ')
-        field[--len] = 0;
+    CutTrailingSpaces(field);
 }
 
 static void AskForLogin(HWND window, int id)
@@ -269,7 +262,7 @@ BOOL ConfirmHangUp(HWND window)
         return ConnectionHandle != NULL;
     /* The line may have dropped while the question was open. */
     HangUpConnection();
-    SetMenuState(window, FALSE);
+    SetLoginMenuState(window, FALSE);
     return FALSE;
 }
 

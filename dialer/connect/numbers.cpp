@@ -6,6 +6,7 @@
 #include "dialer/core/current.h"
 #include "dialer/connect/connect.h"
 #include "dialer/connect/numbers.h"
+#include "dialer/connect/tokens.h"
 #include <string.h>
 
 #define PHONE_VALUE_SIZE   256
@@ -198,13 +199,6 @@ static void ReadArea(AccessNumber ***tail, int n, const SavedChoice *saved, Chos
             Choose(chosen, Current.Area, number);
         NoteChoice(chosen, Current.Area, number);
     }
-}
-
-static void CutTrailingSpaces(char *text)
-{
-    int len = lstrlenA(text);
-    while (len > 0 && text[len - 1] == ' ')
-        text[--len] = 0;
 }
 
 void BuildAccessNumbers(HWND window, LoginWindowState *state)

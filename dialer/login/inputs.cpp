@@ -20,10 +20,6 @@ void SetInputsEnabled(HWND window, BOOL enable)
 
 void ShowIdle(HWND window)
 {
-    HMENU menu = GetMenu(window);
     SetInputsEnabled(window, TRUE);
-    if (menu) {
-        EnableMenuItem(menu, IDM_CONNECT, MF_BYCOMMAND | MF_ENABLED);
-        EnableMenuItem(menu, IDM_DISCONNECT, MF_BYCOMMAND | MF_GRAYED);
-    }
+    SetLoginMenuState(window, FALSE);
 }

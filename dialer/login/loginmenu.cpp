@@ -7,13 +7,18 @@
 #include "shared/message.h"
 #include "resource.h"
 
+/* Connect is offered while the line is down, disconnect while it is up. */
+static void EnableLineCommands(HMENU menu, BOOL online)
+{
+    EnableMenuItem(menu, IDM_CONNECT, MF_BYCOMMAND | (online ? MF_GRAYED : MF_ENABLED));
+    EnableMenuItem(menu, IDM_DISCONNECT, MF_BYCOMMAND | (online ? MF_ENABLED : MF_GRAYED));
+}
+
 void SetLoginMenuState(HWND window, BOOL online)
 {
     HMENU menu = GetMenu(window);
-    if (!menu)
-        return;
-    EnableMenuItem(menu, IDM_CONNECT, MF_BYCOMMAND | (online ? MF_GRAYED : MF_ENABLED));
-    EnableMenuItem(menu, IDM_DISCONNECT, MF_BYCOMMAND | (online ? MF_ENABLED : MF_GRAYED));
+    if (menu)
+        EnableLineCommands(menu, online);
 }
 
 /* Menu 100 is a menu bar of two popups; the context menu shows both. */
@@ -50,8 +55,7 @@ void ShowLoginMenu(HWND window, LPARAM position)
     menu = BuildContextMenu();
     if (!menu)
         return;
-    EnableMenuItem(menu, IDM_CONNECT, MF_BYCOMMAND | (online ? MF_GRAYED : MF_ENABLED));
-    EnableMenuItem(menu, IDM_DISCONNECT, MF_BYCOMMAND | (online ? MF_ENABLED : MF_GRAYED));
+    EnableLineCommands(menu, online);
     if (position == (LPARAM)-1) {
         RECT rect;
         GetWindowRect(window, &rect);

@@ -4,7 +4,6 @@
 #include "dialer/core/app.h"
 #include "dialer/servicedata/listfiles.h"
 #include "dialer/servicedata/servicedata.h"
-#include "dialer/connect/tokens.h"
 
 #define AD_NAME_SIZE 32
 
@@ -13,18 +12,10 @@ int ImportAdList(const char *path)
     const char *section = SettingName(SET_ADVERTISEMENT);
     char value[INI_VALUE_SIZE], ad[AD_NAME_SIZE];
     long count, n;
-    HKEY list = OpenListKey(section);
+    HKEY list = BeginListImport(path, section);
 
     if (!list)
         return 0;
-    ReadIniValue(path, section, SettingName(SET_VERSION), value, sizeof(value));
-    if (!value[0]) {
-        RegCloseKey(list);
-        return 0;
-    }
-    StoreNumber(list, SettingName(SET_VERSION), PackVersion(value));
-    ReadIniValue(path, section, SettingName(SET_DATE), value, sizeof(value));
-    StoreText(list, SettingName(SET_DATE), value);
     StoreNumber(list, SettingName(SET_DELAY), (DWORD)ReadIniNumber(path, section, SettingName(SET_DELAY)));
 
     count = ReadIniNumber(path, section, SettingName(SET_COUNT));

@@ -56,6 +56,24 @@ HKEY OpenListKey(const char *listName)
     return list;
 }
 
+HKEY BeginListImport(const char *path, const char *listName)
+{
+    char value[INI_VALUE_SIZE];
+    HKEY list = OpenListKey(listName);
+
+    if (!list)
+        return NULL;
+    ReadIniValue(path, listName, SettingName(SET_VERSION), value, sizeof(value));
+    if (!value[0]) {
+        RegCloseKey(list);
+        return NULL;
+    }
+    StoreNumber(list, SettingName(SET_VERSION), PackVersion(value));
+    ReadIniValue(path, listName, SettingName(SET_DATE), value, sizeof(value));
+    StoreText(list, SettingName(SET_DATE), value);
+    return list;
+}
+
 HKEY OpenListSubKey(HKEY list, const char *name)
 {
     return CreateSubKey(list, name);

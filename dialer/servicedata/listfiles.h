@@ -23,6 +23,10 @@ long ReadIniNumber(const char *path, const char *section, const char *key);
 HKEY OpenListKey(const char *listName);
 /* Creates or opens a sub-key of an open list key; null on failure. */
 HKEY OpenListSubKey(HKEY list, const char *name);
+/* Opens the list key listName for an import from the INI file at path and
+ * stores the list's packed "Version" and its "Date"; null (nothing stored)
+ * when the key cannot be opened or the file gives no version. */
+HKEY BeginListImport(const char *path, const char *listName);
 /* Single values; failures are ignored by the importers. */
 void StoreText(HKEY key, const char *name, const char *text);
 void StoreNumber(HKEY key, const char *name, DWORD value);

@@ -5,7 +5,6 @@
 #include "dialer/core/app.h"
 #include "dialer/servicedata/listfiles.h"
 #include "dialer/servicedata/servicedata.h"
-#include "dialer/connect/tokens.h"
 
 #define VALUE_NAME_SIZE 32
 
@@ -61,18 +60,10 @@ int ImportPhoneBook(const char *path)
     const char *section = SettingName(SET_PHONEBOOK);
     char value[INI_VALUE_SIZE], name[VALUE_NAME_SIZE];
     long count, n;
-    HKEY list = OpenListKey(section);
+    HKEY list = BeginListImport(path, section);
 
     if (!list)
         return 0;
-    ReadIniValue(path, section, SettingName(SET_VERSION), value, sizeof(value));
-    if (!value[0]) {
-        RegCloseKey(list);
-        return 0;
-    }
-    StoreNumber(list, SettingName(SET_VERSION), PackVersion(value));
-    ReadIniValue(path, section, SettingName(SET_DATE), value, sizeof(value));
-    StoreText(list, SettingName(SET_DATE), value);
     CopyPhones(path, section, list);
 
     count = ReadIniNumber(path, section, "SubCount");
