@@ -7,19 +7,12 @@
 static BOOL ReadAreaDesc(HKEY phoneBook, const char *name, char *desc, DWORD size)
 {
     HKEY area;
-    DWORD type = 0, got = size;
     LONG rc;
     if (RegOpenKeyExA(phoneBook, name, 0, KEY_READ, &area) != ERROR_SUCCESS)
         return FALSE;
-    rc = RegQueryValueExA(area, SettingName(SET_DESC), NULL, &type, (BYTE *)desc, &got);
+    rc = QuerySettingText(area, SettingName(SET_DESC), desc, size);
     RegCloseKey(area);
-    if (rc != ERROR_SUCCESS || type != REG_SZ)
-        return FALSE;
-    /* A text stored without its terminator must still end inside the buffer. */
-    if (got >= size && desc[size - 1] != 0)
-        return FALSE;
-    desc[got < size ? got : size - 1] = 0;
-    return TRUE;
+    return rc == ERROR_SUCCESS;
 }
 
 int GetAccessArea(int index, char *desc, char *keyName)

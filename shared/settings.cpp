@@ -154,20 +154,15 @@ LONG ReadSettingNumber(BOOL machine, const char *subKey, const char *name, DWORD
     return ERROR_SUCCESS;
 }
 
-LONG ReadSettingText(BOOL machine, const char *subKey, const char *name, char *buffer, DWORD size)
+LONG QuerySettingText(HKEY key, const char *name, char *buffer, DWORD size)
 {
     DWORD type = 0, got = size;
     LONG rc;
-    HKEY key;
 
     if (!buffer || size == 0)
         return ERROR_MORE_DATA;
     buffer[0] = 0;
-    key = OpenSettingsKey(machine, subKey, FALSE, &rc);
-    if (!key)
-        return rc;
     rc = RegQueryValueExA(key, name, NULL, &type, (BYTE *)buffer, &got);
-    RegCloseKey(key);
     if (rc == ERROR_SUCCESS && type != REG_SZ)
         rc = SETTING_WRONG_TYPE;
     /* A value stored without its terminator that fills the whole buffer
@@ -180,6 +175,22 @@ LONG ReadSettingText(BOOL machine, const char *subKey, const char *name, char *b
     }
     if (rc != ERROR_SUCCESS)
         buffer[0] = 0;
+    return rc;
+}
+
+LONG ReadSettingText(BOOL machine, const char *subKey, const char *name, char *buffer, DWORD size)
+{
+    LONG rc;
+    HKEY key;
+
+    if (!buffer || size == 0)
+        return ERROR_MORE_DATA;
+    buffer[0] = 0;
+    key = OpenSettingsKey(machine, subKey, FALSE, &rc);
+    if (!key)
+        return rc;
+    rc = QuerySettingText(key, name, buffer, size);
+    RegCloseKey(key);
     return rc;
 }
 

@@ -37,6 +37,10 @@ BOOL DeleteSettingsRoot(BOOL machine);
 HKEY OpenSettingsKey(BOOL machine, const char *subKey, BOOL create, LONG *result);
 LONG ReadSettingNumber(BOOL machine, const char *subKey, const char *name, DWORD *value);
 LONG ReadSettingText(BOOL machine, const char *subKey, const char *name, char *buffer, DWORD size);
+/* Reads a REG_SZ value of an open key into buffer: 0, the query's code,
+ * 234 when it does not fit with its terminator, or 1349 for another type;
+ * the buffer is empty on failure. */
+LONG QuerySettingText(HKEY key, const char *name, char *buffer, DWORD size);
 BOOL WriteSettingNumber(BOOL machine, const char *subKey, const char *name, DWORD value);
 BOOL WriteSettingText(BOOL machine, const char *subKey, const char *name, const char *text);
 BOOL DeleteSetting(BOOL machine, const char *subKey, const char *name);
