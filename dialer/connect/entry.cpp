@@ -107,7 +107,8 @@ static BOOL CreateEntry(HWND window, const char *entryName, DWORD *code)
         rc = TkEnumModem(device, &index, 0, &configSize, &spare, DebugMode);
         if (rc != 0) {
             *code = rc;
-            OfferModemInstall(window);
+            OfferModemInstall(window, (BOOL)FirstModemOffer);
+            FirstModemOffer = 0;
             return FALSE;
         }
         device[sizeof(device) - 1] = 0;

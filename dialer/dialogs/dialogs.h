@@ -25,6 +25,7 @@ void FillBrowserList(HWND dialog, int id);
 void FillAreaList(HWND dialog, int id);
 BOOL AcceptSettings(HWND dialog);
 
-void ShowAboutBox(HWND owner);
+/* Opens the about box modally; 1 when it could be shown. */
+BOOL ShowAboutBox(HWND owner);
 
 #endif

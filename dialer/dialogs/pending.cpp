@@ -1,7 +1,8 @@
 /* About box, still to be filled in. */
 #include "dialer/dialogs/dialogs.h"
 
-void ShowAboutBox(HWND owner)
+BOOL ShowAboutBox(HWND owner)
 {
     (void)owner;
+    return FALSE;
 }

@@ -8,7 +8,23 @@
 /* 0 when the machine is ready; negative when the dialer must not go on. */
 int RunEnvironmentChecks(HWND owner);
 
+/* Set until the first modem offer of the process has been made: that one
+ * waits for the system's modem wizard, later ones do not. Every caller
+ * clears it right after passing it to OfferModemInstall. */
+extern DWORD FirstModemOffer;
+
+/* Tells the member that no modem is installed and starts the system's modem
+ * wizard; with wait set, waits until the wizard has ended. */
+void OfferModemInstall(HWND owner, BOOL wait);
+
+/* The system's setup source path: saved once, put back at every start, and
+ * pointed at the program's SYS folder while an installation runs. */
 void KeepSourcePath(void);
+void UseOwnSourcePath(void);
+
+/* Copies the dial-up networking package files from one folder to another;
+ * 1 when every file was copied. */
+BOOL CopyDunPackage(const char *destination, const char *source);
 BOOL CopyCatalogFiles(void);
 BOOL PrepareDunCabinet(const char *dunSetupPath);
 
@@ -17,8 +33,5 @@ BOOL SetRunOnce(BOOL machine, const char *name, const char *command);
 BOOL ClearRunOnce(BOOL machine, const char *name);
 
 BOOL CreateDesktopShortcut(void);
-
-/* Offers to install a modem when none is found. */
-void OfferModemInstall(HWND owner);
 
 #endif

@@ -1,0 +1,7 @@
+/* Desktop shortcut, still to be filled in. */
+#include "dialer/setup/setup.h"
+
+BOOL CreateDesktopShortcut(void)
+{
+    return FALSE;
+}
