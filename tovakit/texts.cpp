@@ -98,7 +98,7 @@ DWORD WINAPI TkGetUpdateServer(char *host, DWORD *id)
     return 8080;
 }
 
-void WINAPI TkGetUpgradeProgram(char *buf) { SimCopy(buf, "TVUPDATE.EXE", 64); }
+void WINAPI TkGetUpgradeProgram(char *buf) { SimText("UpgradeProgram", "TVUPDATE.EXE", buf, 64); }
 
 DWORD WINAPI TkGetUpdateCount(void) { return COUNT_OF(COMPONENTS); }
 

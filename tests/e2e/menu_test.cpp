@@ -63,4 +63,47 @@ TEST(LoginMenu, OpensOnRightClickAndItsCommandsFollowTheLine)
     Tv::CloseDialer(d);
 }
 
+/* The upgrade command asks for a connection first; once online it swaps in
+ * the upgrade program's waiting new copy and starts it. */
+TEST(LoginMenu, UpgradeRunsOnlyOnline)
+{
+    std::string why;
+    ASSERT_TRUE(Tv::CleanState(&why)) << why;
+    std::string folder = Tv::MakeProgramFolder("Upgrade");
+    std::string fixtures = Tv::DriverDirectory() + "fixtures\\";
+    ASSERT_TRUE(CopyFileA((fixtures + "tvfixture1.exe").c_str(), (folder + "TVUPDATE.EXE").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((fixtures + "tvfixture2.exe").c_str(), (folder + "TVUPDATE.NEW").c_str(), FALSE));
+    Tv::SetSimText("UpgradeProgram", "TVUPDATE.EXE");
+    Tv::SetSimText("DialSteps", "0,0,20;8192,0,20");
+    Tv::WriteText(HKEY_LOCAL_MACHINE, "Software\\Brisole\\TVLK\\PhoneBook", "Phone1", "01433,,");
+    Tv::Dialer d;
+    ASSERT_TRUE(Tv::StartDialer(folder, "", &d));
+    HWND login = Tv::WaitLoginWindow(&d);
+    ASSERT_TRUE(login != NULL);
+
+    PostMessageA(login, WM_COMMAND, IDM_UPGRADE, 0);
+    Tv::MessageBoxInfo box;
+    ASSERT_TRUE(Tv::WaitMessageBox(d.pid, &box));
+    EXPECT_EQ(box.caption, Tv::Ansi("온라인 업그레이드"));
+    EXPECT_EQ(box.text, Tv::Ansi("인터넷에 연결된 후 사용해 주세요."));
+    EXPECT_EQ(box.icon, Tv::IconInformation);
+    Tv::AnswerMessageBox(box.window, IDOK);
+    ASSERT_TRUE(Tv::WaitWindowGone(box.window));
+    EXPECT_NE(GetFileAttributesA((folder + "TVUPDATE.NEW").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    Tv::TypeText(login, IDC_USERID, "member01");
+    Tv::TypeText(login, IDC_PASSWORD, "secret");
+    Tv::Click(login, IDC_CONNECT);
+    ASSERT_TRUE(Tv::WaitControlText(login, IDC_STATUS, "bps"));
+    PostMessageA(login, WM_COMMAND, IDM_UPGRADE, 0);
+    EXPECT_TRUE(Tv::WaitUntil([&] {
+        return GetFileAttributesA((folder + "TVUPDATE.NEW").c_str()) == INVALID_FILE_ATTRIBUTES;
+    }));
+    EXPECT_NE(GetFileAttributesA((folder + "TVUPDATE.OLD").c_str()), INVALID_FILE_ATTRIBUTES);
+    Sleep(300);
+    EXPECT_TRUE(Tv::FindMessageBoxes(d.pid).empty()) << "the upgrade program did not start";
+    Tv::EndDialers();
+    Tv::CloseDialer(d);
+}
+
 }  // namespace
