@@ -215,6 +215,13 @@ protected:
         EXPECT_TRUE(Tv::WaitWindowGone(box.window));
     }
 
+    /* Whether the restore utility has been started: it writes its record
+     * shortly after its start, so a negative answer waits a moment. */
+    bool RestoreUtilityStarted(DWORD timeoutMs = 2000)
+    {
+        return Tv::WaitUntil([&]() { return !ReadFileBytes(record).empty(); }, timeoutMs);
+    }
+
     /* Everything installed is still in place (allRemoved false) or gone. */
     void ExpectInstalled(bool present)
     {
@@ -268,7 +275,7 @@ TEST_F(Uninstall, FullRunRemovesProductAndOkStartsRestoreUtility)
     DWORD code = 99;
     ASSERT_TRUE(WaitExit(p, &code));
     EXPECT_EQ(0u, code);
-    ASSERT_TRUE(Tv::WaitUntil([&]() { return !ReadFileBytes(record).empty(); }));
+    ASSERT_TRUE(RestoreUtilityStarted(Tv::kTimeout));
     std::string line = ReadFileBytes(record);
     std::string expected = restamo + " -perfectdelete " + exe + "\r\n";
     EXPECT_TRUE(Tv::SameTextNoCase(expected, line)) << line;
@@ -283,7 +290,7 @@ TEST_F(Uninstall, NoAtConfirmationRemovesNothing)
     ASSERT_TRUE(WaitExit(p, &code));
     EXPECT_EQ(0u, code);
     ExpectInstalled(true);
-    EXPECT_FALSE(Exists(record));
+    EXPECT_FALSE(RestoreUtilityStarted());
 }
 
 /* A second copy gives way to the first, showing nothing, and ends with 0. */
@@ -327,8 +334,7 @@ TEST_F(Uninstall, RunningDialerThatClosesIsAskedOnce)
     Tv::PostClose(dialog);
     ASSERT_TRUE(WaitExit(p, &code));
     EXPECT_EQ(0u, code);
-    Sleep(300);
-    EXPECT_FALSE(Exists(record));
+    EXPECT_FALSE(RestoreUtilityStarted());
 }
 
 /* A dialer that ignores WM_CLOSE: asked twice, about seven seconds apart,
@@ -352,7 +358,7 @@ TEST_F(Uninstall, RunningDialerThatStaysStopsUninstall)
     EXPECT_EQ(0u, code);
     EXPECT_TRUE(Running(dialer));
     ExpectInstalled(true);
-    EXPECT_FALSE(Exists(record));
+    EXPECT_FALSE(RestoreUtilityStarted());
 }
 
 /* While OK is disabled the dialog refuses the end of the session and its
@@ -368,6 +374,9 @@ TEST_F(Uninstall, CloseRefusedWhileOkDisabled)
     EXPECT_FALSE(Tv::IsControlEnabled(dialog, IDOK));
     EXPECT_EQ(0, AskEndSession(dialog));
     Tv::PostClose(dialog);
+    /* OK is disabled: a click that reaches the dialog anyway is ignored and
+     * does not start the restore utility later. */
+    Tv::Click(dialog, IDOK);
     Sleep(500);
     EXPECT_TRUE(IsWindow(dialog));
 
@@ -378,7 +387,107 @@ TEST_F(Uninstall, CloseRefusedWhileOkDisabled)
     DWORD code = 99;
     ASSERT_TRUE(WaitExit(p, &code));
     EXPECT_EQ(0u, code);
-    EXPECT_FALSE(Exists(record));
+    EXPECT_FALSE(RestoreUtilityStarted());
+}
+
+/* Esc enables OK at once, even while the confirmation is still open. */
+TEST_F(Uninstall, EscapeEnablesOkEarly)
+{
+    Proc p = Start(exe);
+    Tv::MessageBoxInfo box;
+    std::string caption = ConfirmCaption();
+    ASSERT_TRUE(Tv::WaitMessageBox(p.pid, &box, Tv::kTimeout, &caption));
+    HWND dialog = FindUninstallDialog();
+    ASSERT_TRUE(dialog != NULL);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(Tv::WaitUntil([&]() { return Tv::IsControlEnabled(dialog, IDOK); }, 3000));
+    ASSERT_TRUE(Tv::AnswerMessageBox(box.window, IDNO));
+    DWORD code = 99;
+    ASSERT_TRUE(WaitExit(p, &code));
+    ExpectInstalled(true);
+}
+
+/* Only the option alone, in any letter case, shows the debug box first. */
+TEST_F(Uninstall, DebugOptionShowsBoxOnlyWhenAlone)
+{
+    const struct { const char *args; bool box; } cases[] = {
+        {"-DEBUG", true},
+        {"-debug now", false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args);
+        Proc p = Start(exe, c.args);
+        Tv::MessageBoxInfo box;
+        ASSERT_TRUE(Tv::WaitMessageBox(p.pid, &box));
+        if (c.box) {
+            EXPECT_EQ("DEBUG", box.caption);
+            EXPECT_EQ("DEBUG ON", box.text);
+            ASSERT_TRUE(Tv::AnswerMessageBox(box.window, IDOK));
+            ASSERT_TRUE(Tv::WaitWindowGone(box.window));
+            ASSERT_TRUE(Tv::WaitMessageBox(p.pid, &box));
+        }
+        EXPECT_EQ(ConfirmCaption(), box.caption) << Tv::Utf8(box.caption);
+        ASSERT_TRUE(Tv::AnswerMessageBox(box.window, IDNO));
+        DWORD code = 99;
+        ASSERT_TRUE(WaitExit(p, &code));
+    }
+}
+
+/* The string table holds the same texts in Korean and English (the system
+ * picks the set by the user's language); the dialog exists in both. */
+std::wstring Wide(const std::string &utf8)
+{
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, NULL, 0);
+    std::wstring out(n > 0 ? n - 1 : 0, L'\0');
+    if (n > 1)
+        MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &out[0], n);
+    return out;
+}
+
+std::wstring ResourceString(HMODULE module, WORD language, UINT id)
+{
+    HRSRC found = FindResourceExA(module, (LPCSTR)RT_STRING, MAKEINTRESOURCEA(id / 16 + 1), language);
+    if (!found)
+        return L"<none>";
+    const WCHAR *at = (const WCHAR *)LockResource(LoadResource(module, found));
+    if (!at)
+        return L"<none>";
+    for (UINT i = 0; i < id % 16; ++i)
+        at += 1 + *at;
+    return std::wstring(at + 1, *at);
+}
+
+TEST(UninstallResources, StringsAndDialogInKoreanAndEnglish)
+{
+    HMODULE module = LoadLibraryExA((Tv::DriverDirectory() + "Tovaclean.exe").c_str(), NULL,
+                                    LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(module != NULL);
+    const WORD korean = MAKELANGID(LANG_KOREAN, SUBLANG_KOREAN);
+    const WORD english = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+    const struct { UINT id; const char *ko; const char *en; } texts[] = {
+        {1, "PalvexCard Tovanet 삭제", "Uninstall Tovanet"},
+        {2, "TVLK2000_UNINSTALL", "Tovanet_UNINSTALL"},
+        {3, "TVLK", "TVLK"},
+        {4, "PALVEX TOVANET", "PALVEX TOVANET"},
+        {5, "PalvexTovanet.LNK", "PalvexTovanet.LNK"},
+        {6, "PalvexCard Tovanet", "PalvexCard Tovanet"},
+        {120, "삭제 확인", "Confirmation"},
+        {121, "확인", "Check"},
+        {200, "'PalvexCard Tovanet' 및 그 구성 요소를 완전히 삭제하시겠습니까?",
+         "Continue to uninstall 'Tovanet'  and its components?"},
+        {201, "현재 Tovanet가 실행 중입니다.\nTovanet을 종료하신 후, 삭제를 계속하시겠습니까?",
+         "Tovanet is running.\nDo you want to stop Tovanet and continue to uninstall?"},
+        {202, "삭제를 계속 진행할 수 없습니다.", "Can't continue uninstallation."},
+    };
+    for (const auto &t : texts) {
+        SCOPED_TRACE(t.id);
+        EXPECT_TRUE(ResourceString(module, korean, t.id) == Wide(t.ko));
+        EXPECT_TRUE(ResourceString(module, english, t.id) == Wide(t.en));
+    }
+    for (WORD language : {korean, english})
+        EXPECT_TRUE(FindResourceExA(module, (LPCSTR)RT_DIALOG, MAKEINTRESOURCEA(IDD_UNINSTALL), language) != NULL)
+            << language;
+    FreeLibrary(module);
 }
 
 }  // namespace
