@@ -65,9 +65,7 @@ static const char *SkipBackslashes(const char *at)
     return at;
 }
 
-/* A drive ("C:", "C:\"), the current drive's root ("\") or a network
- * share ("\\server\share"): never the product's own folder. */
-static BOOL IsRootFolder(const char *folder)
+BOOL IsRootFolder(const char *folder)
 {
     const char *at = folder;
     if (folder[0] && folder[1] == ':')

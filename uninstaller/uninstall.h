@@ -26,6 +26,10 @@ BOOL ConfirmUninstall(HWND owner);
 
 /* Removal steps; their results are only for the record, none is shown. */
 void ReadProgramFolder(UninstallState *state);
+/* A drive ("C:", "C:\"), the current drive's root ("\") or a network
+ * share ("\\server\share"): never the product's own folder, so the folder
+ * step refuses to delete it. */
+BOOL IsRootFolder(const char *folder);
 BOOL DeleteProgramFolder(HWND owner, const char *folder);
 void RemoveProductItems(HWND owner);
 BOOL DeleteUninstallEntry(const char *name);
