@@ -52,18 +52,23 @@ void SaveShortcut(const char *fileName, const char *target, const char *descript
 
     if (!ReadDesktopFolder(linkPath, sizeof(linkPath)))
         return;
+    /* A cut name would leave a stray file: no shortcut instead. */
+    if (lstrlenA(linkPath) + 1 + lstrlenA(fileName) >= PATH_SIZE)
+        return;
     /* The shell records the folder without a closing backslash. */
     AppendText(linkPath, "\\", sizeof(linkPath));
     AppendText(linkPath, fileName, sizeof(linkPath));
 
+    /* Only a successful initialisation is undone: a thread whose COM is
+     * already set up another way keeps it. */
     init = CoInitialize(NULL);
-    (void)init;
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                    (void **)&link)) && link) {
         WriteLink(link, linkPath, target, description);
         link->Release();
     }
-    CoUninitialize();
+    if (SUCCEEDED(init))
+        CoUninitialize();
 }
 
 BOOL CreateDesktopShortcut(void)
