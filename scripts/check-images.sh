@@ -2,7 +2,8 @@
 # Static checks of the built images: Tovakit exports exactly its 40 ordinals
 # by ordinal only, the dialer imports it by ordinal only, and the shipping
 # (i686) programs are 32-bit GUI images for subsystem 4.0 that need nothing
-# but the system's own DLLs and tovakit.dll.
+# but the system's own DLLs and tovakit.dll. The uninstaller is one of them
+# and must work without tovakit.dll, which it may already have deleted.
 root=$(cd "$(dirname "$0")/.." && pwd)
 fail=0
 expected="10 11 12 13 14 15 17 19 50 51 52 53 150 151 152 153 200 201 202 203 301 302 310 311 400 401 500 501 611 700 701 702 703 705 706 707 708 800 801 810"
@@ -28,6 +29,13 @@ for arch in x86_64 i686; do
     [ "$byord" -gt 0 ] || { say "$arch Tovalink.exe imports nothing from tovakit.dll by ordinal"; fail=1; }
     [ "$byname" = 0 ] || { say "$arch Tovalink.exe imports $byname names from tovakit.dll"; fail=1; }
 done
+
+clean="$root/out/i686/Tovaclean.exe"
+if [ -f "$clean" ]; then
+    objdump -p "$clean" | grep -qi 'DLL Name: tovakit.dll' && { say "$clean imports tovakit.dll"; fail=1; }
+else
+    say "missing $clean"; fail=1
+fi
 
 for f in "$root"/out/i686/*.exe "$root"/out/i686/tovakit.dll; do
     [ -f "$f" ] || continue

@@ -32,6 +32,11 @@ BOOL PrepareDunCabinet(const char *dunSetupPath);
 BOOL SetRunOnce(BOOL machine, const char *name, const char *command);
 BOOL ClearRunOnce(BOOL machine, const char *name);
 
+/* Puts a shortcut to the running program on the member's desktop; 1 always
+ * (a missing desktop folder or a shell failure only means no shortcut). */
 BOOL CreateDesktopShortcut(void);
+/* Saves a shell link named fileName in the desktop folder recorded under
+ * "Shell Folders", pointing at target; an existing link is replaced. */
+void SaveShortcut(const char *fileName, const char *target, const char *description);
 
 #endif

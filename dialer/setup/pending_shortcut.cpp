@@ -1,7 +1,0 @@
-/* Desktop shortcut, still to be filled in. */
-#include "dialer/setup/setup.h"
-
-BOOL CreateDesktopShortcut(void)
-{
-    return FALSE;
-}

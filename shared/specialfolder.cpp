@@ -1,0 +1,58 @@
+/* Deleting a file from a shell special folder. The shell's file operation
+ * takes a list of names ended by two zeros, so the path is built in a
+ * zero-filled buffer one byte longer than any path: however long the name,
+ * the second terminator is always there. */
+#include <windows.h>
+#include <shlobj.h>
+#include <shellapi.h>
+#include "shared/specialfolder.h"
+#include "shared/settings.h"
+
+#define FOLDER_PATH_SIZE 260
+
+/* Gives the item-id list back to the shell's allocator. */
+static void FreeItemList(LPITEMIDLIST list)
+{
+    IMalloc *allocator = NULL;
+    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
+        allocator->Free(list);
+        allocator->Release();
+    }
+}
+
+/* The folder's file-system path; FALSE when it has none. */
+static BOOL GetSpecialFolderPath(HWND owner, int folder, char *path)
+{
+    LPITEMIDLIST list = NULL;
+    BOOL ok;
+
+    if (FAILED(SHGetSpecialFolderLocation(owner, folder, &list)) || !list)
+        return FALSE;
+    ok = SHGetPathFromIDListA(list, path);
+    FreeItemList(list);
+    return ok && path[0] != 0;
+}
+
+BOOL DeleteFromSpecialFolder(HWND owner, int folder, const char *fileName)
+{
+    /* One byte beyond the longest path keeps the list's second zero. */
+    char path[FOLDER_PATH_SIZE + 1];
+    SHFILEOPSTRUCTA operation;
+
+    ZeroMemory(path, sizeof(path));
+    if (!fileName || !fileName[0] || !GetSpecialFolderPath(owner, folder, path))
+        return FALSE;
+    AppendText(path, "\\", FOLDER_PATH_SIZE);
+    AppendText(path, fileName, FOLDER_PATH_SIZE);
+
+    ZeroMemory(&operation, sizeof(operation));
+    operation.hwnd = owner;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = path;
+    operation.pTo = NULL;
+    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI;
+    if (SHFileOperationA(&operation) != 0)
+        return FALSE;
+    SHChangeNotify(SHCNE_DELETE, SHCNF_PATH | SHCNF_FLUSH, path, NULL);
+    return TRUE;
+}
