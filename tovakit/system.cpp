@@ -1,6 +1,9 @@
 /* Starting programs (ordinals 200, 201) and version queries from version
  * resources (301, 302, 311). These are the machine's real answers, not the
- * simulator's: the version API of version.dll and CreateProcessA. */
+ * simulator's: the version API of version.dll and CreateProcessA. A test
+ * may still record every start ("StartLog"), answer starts without running
+ * anything ("StartPrograms") and hide system libraries from 311
+ * ("MissingVersions"). */
 #include "tovakit.h"
 #include "profile.h"
 
@@ -26,9 +29,41 @@ static BOOL StartProcess(const char *commandLine, HANDLE *process)
     return TRUE;
 }
 
+/* Appends "<ordinal> <command line>" to the profile's "StartLog" file. */
+void SimLogStart(const char *ordinal, const char *commandLine)
+{
+    char path[MAX_PATH], line[COMMAND_SIZE + 16];
+    HANDLE file;
+    DWORD written;
+    SimText("StartLog", "", path, sizeof(path));
+    if (!path[0])
+        return;
+    SimCopy(line, ordinal, sizeof(line));
+    if (commandLine) {
+        SimAppend(line, " ", sizeof(line));
+        SimAppend(line, commandLine, sizeof(line));
+    }
+    SimAppend(line, "\r\n", sizeof(line));
+    file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    WriteFile(file, line, lstrlenA(line), &written, NULL);
+    CloseHandle(file);
+}
+
+/* "StartPrograms": 2 (default) starts for real, 1 answers started without
+ * running anything, 0 answers that the program could not be started. */
+static DWORD StartMode(void)
+{
+    return SimNumber("StartPrograms", 2);
+}
+
 BOOL WINAPI TkRunAndWait(const char *commandLine, DWORD wait)
 {
     HANDLE process;
+    SimLogStart("200", commandLine);
+    if (StartMode() < 2)
+        return StartMode() != 0;
     if (!StartProcess(commandLine, &process))
         return FALSE;
     if (wait)
@@ -39,6 +74,9 @@ BOOL WINAPI TkRunAndWait(const char *commandLine, DWORD wait)
 
 BOOL WINAPI TkStartProgram(const char *commandLine)
 {
+    SimLogStart("201", commandLine);
+    if (StartMode() < 2)
+        return StartMode() != 0;
     return StartProcess(commandLine, NULL);
 }
 
@@ -137,7 +175,7 @@ BOOL WINAPI TkGetSystemLibraryVersion(const char *file, DWORD *a, DWORD *b)
     char path[MAX_PATH];
     VS_FIXEDFILEINFO fixed;
     UINT len = GetSystemDirectoryA(path, sizeof(path));
-    if (!file || !file[0] || len == 0 || len >= sizeof(path))
+    if (!file || !file[0] || len == 0 || len >= sizeof(path) || SimListHas("MissingVersions", "", file))
         return FALSE;
     if (path[len - 1] != '\\' && !SimAppend(path, "\\", sizeof(path)))
         return FALSE;
