@@ -2,8 +2,8 @@
  * resources (301, 302, 311). These are the machine's real answers, not the
  * simulator's: the version API of version.dll and CreateProcessA. A test
  * may still record every start ("StartLog"), answer starts without running
- * anything ("StartPrograms") and hide system libraries from 311
- * ("MissingVersions"). */
+ * anything ("StartPrograms"), and give system libraries a version for 311
+ * ("LibraryVersions") or none ("MissingVersions"). */
 #include "tovakit.h"
 #include "profile.h"
 
@@ -170,12 +170,47 @@ BOOL WINAPI TkGetVersionString(const char *path, const char *key, char *buf, DWO
     return ok;
 }
 
+/* A version the profile's "LibraryVersions" gives a system library, as
+ * "NAME=major.minor.third" items; FALSE when it names none for the file. */
+static BOOL ProfileLibraryVersion(const char *file, DWORD *a, DWORD *b)
+{
+    char item[MAX_PATH + 64];
+    DWORD i, part, numbers[3];
+    const char *p;
+    int nameLen = lstrlenA(file);
+    for (i = 0; SimListItem("LibraryVersions", "", i, item, sizeof(item)); i++) {
+        if (nameLen >= (int)sizeof(item) || item[nameLen] != '=')
+            continue;
+        item[nameLen] = 0;
+        if (lstrcmpiA(item, file) != 0)
+            continue;
+        p = item + nameLen + 1;
+        for (part = 0; part < 3; part++) {
+            numbers[part] = 0;
+            while (*p >= '0' && *p <= '9')
+                numbers[part] = numbers[part] * 10 + (DWORD)(*p++ - '0');
+            if (*p == '.')
+                p++;
+        }
+        if (a)
+            *a = (numbers[0] << 16) | (numbers[1] & 0xFFFF);
+        if (b)
+            *b = numbers[2];
+        return TRUE;
+    }
+    return FALSE;
+}
+
 BOOL WINAPI TkGetSystemLibraryVersion(const char *file, DWORD *a, DWORD *b)
 {
     char path[MAX_PATH];
     VS_FIXEDFILEINFO fixed;
     UINT len = GetSystemDirectoryA(path, sizeof(path));
-    if (!file || !file[0] || len == 0 || len >= sizeof(path) || SimListHas("MissingVersions", "", file))
+    if (!file || !file[0] || SimListHas("MissingVersions", "", file))
+        return FALSE;
+    if (ProfileLibraryVersion(file, a, b))
+        return TRUE;
+    if (len == 0 || len >= sizeof(path))
         return FALSE;
     if (path[len - 1] != '\\' && !SimAppend(path, "\\", sizeof(path)))
         return FALSE;

@@ -10,27 +10,6 @@
 
 namespace {
 
-typedef BOOL(WINAPI *VersionFn)(const char *, DWORD *, DWORD *);
-
-/* The version line the about box shows for a system library, asked of the
- * same helper library the dialer uses; "" when it does not answer. */
-std::string LibraryLine(const std::string &folder, const char *label, const char *file)
-{
-    HMODULE lib = LoadLibraryA((folder + "tovakit.dll").c_str());
-    if (!lib)
-        return "<no tovakit.dll>";
-    VersionFn version = (VersionFn)(void *)GetProcAddress(lib, MAKEINTRESOURCEA(311));
-    DWORD a = 0, b = 0;
-    std::string line;
-    if (version && version(file, &a, &b)) {
-        char text[128];
-        snprintf(text, sizeof(text), "%s: %d.%d.%d\r\n", label, (int)HIWORD(a), (int)LOWORD(a), (int)b);
-        line = Tv::Ansi(text);
-    }
-    FreeLibrary(lib);
-    return line;
-}
-
 std::string WindowsLine()
 {
     OSVERSIONINFOA v = {};
@@ -63,20 +42,25 @@ TEST(AboutBox, ListsTheComponentVersionsTheHelperLibraryCanRead)
     std::string why;
     ASSERT_TRUE(Tv::CleanState(&why)) << why;
     std::string folder = Tv::MakeProgramFolder("AboutBox");
-    std::string ras = LibraryLine(folder, "리모트 접속 지원", "RASAPI32.DLL");
-    std::string tapi = LibraryLine(folder, "모뎀 지원", "TAPI32.DLL");
+    Tv::SetSimText("LibraryVersions", "RASAPI32.DLL=4.10.1998|tapi32.dll=2.1.70000");
+    Tv::SetSimNumber("ScriptToolVersion", 0x00050002);
     Tv::Dialer d;
     ASSERT_TRUE(Tv::StartDialer(folder, "", &d));
     HWND login = Tv::WaitLoginWindow(&d, Tv::kTimeout, &why);
     ASSERT_TRUE(login != NULL) << why;
 
-    // The scripting tool's version is what the checks found (4.0 by default).
-    EXPECT_EQ(AboutVersions(d, login, IDOK), WindowsLine() + ras + tapi + Tv::Ansi("스크립트 작성 도구: 4.0\r\n"));
+    // The scripting tool's version is what the checks found.
+    EXPECT_EQ(AboutVersions(d, login, IDOK),
+              WindowsLine() + Tv::Ansi("리모트 접속 지원: 4.10.1998\r\n모뎀 지원: 2.1.70000\r\n"
+                                       "스크립트 작성 도구: 5.2\r\n"));
     EXPECT_TRUE(IsWindow(login));
 
-    // Versions that cannot be read are left out; the scripting tool's line stays.
-    Tv::SetSimText("MissingVersions", "tapi32.dll|RASAPI32.DLL");
-    EXPECT_EQ(AboutVersions(d, login, IDCANCEL), WindowsLine() + Tv::Ansi("스크립트 작성 도구: 4.0\r\n"));
+    // A version that cannot be read is left out; the scripting tool's line stays.
+    Tv::SetSimText("MissingVersions", "tapi32.dll");
+    EXPECT_EQ(AboutVersions(d, login, IDCANCEL),
+              WindowsLine() + Tv::Ansi("리모트 접속 지원: 4.10.1998\r\n스크립트 작성 도구: 5.2\r\n"));
+    Tv::SetSimText("MissingVersions", "TAPI32.DLL|RASAPI32.DLL");
+    EXPECT_EQ(AboutVersions(d, login, IDOK), WindowsLine() + Tv::Ansi("스크립트 작성 도구: 5.2\r\n"));
     EXPECT_TRUE(IsWindow(login));
 
     Tv::PostClose(login);
