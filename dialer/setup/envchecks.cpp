@@ -25,6 +25,8 @@
 
 DWORD ScriptToolVersion[2] = { 0, 0 };
 
+/* Whether the topic shows is the help system's business: the advice box
+ * has already told the member what to do. */
 void OpenHelpTopic(DWORD topic)
 {
     WinHelpA(NULL, HelpFilePath, HELP_CONTEXT, topic);

@@ -321,6 +321,18 @@ TEST_F(EnvChecks, DialupNetworkingPackageFromItsFolder)
     ExpectBoxes(shown, {});
     EXPECT_EQ(started, std::vector<std::string>{NetSetup()});
 
+    // Debug mode shows each step on the way.
+    DebugMode = 1;
+    InstallMethod = INSTALL_UNCHOSEN;
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof(temp), temp);
+    std::string shortTemp = sandbox::ShortPath(temp);
+    shortTemp.erase(shortTemp.size() - 1);
+    EXPECT_EQ(Run(&shown, &started), -2);
+    ExpectBoxes(shown, {Box{"DEBUG", "DUNSETUP on Longfile", 0, false}, Box{"TEMP", shortTemp, 0, false},
+                        Box{"Launch", NetSetup().substr(4), 0, false}});
+    DebugMode = 0;
+
     std::string lower = folder.MakeDirs("Lower Case Package");
     ASSERT_TRUE(sandbox::WriteBytes(lower + "\\dunsetup.exe", "MZ"));
     CopyText(DunInstallerPath, (lower + "\\dunsetup.exe").c_str(), PATH_SIZE);
