@@ -46,6 +46,7 @@ static HANDLE StartNamed(const char *value, BOOL *named)
 HANDLE WINAPI TkRunModemWizard(void)
 {
     BOOL named;
+    SimLogStart("202", NULL);
     return StartNamed("ModemWizard", &named);
 }
 
@@ -53,7 +54,9 @@ HANDLE WINAPI TkRunModemWizard(void)
 BOOL WINAPI TkOpenNetworkPanel(void)
 {
     BOOL named;
-    HANDLE process = StartNamed("NetworkPanel", &named);
+    HANDLE process;
+    SimLogStart("203", NULL);
+    process = StartNamed("NetworkPanel", &named);
     if (!named)
         return SimNumber("NetworkPanelResult", 1) != 0;
     if (!process)

@@ -41,6 +41,9 @@ BOOL SimKeyExists(const char *key);
 /* Deletes the sub-key child (no sub-keys of its own) of parent. */
 BOOL SimDeleteKey(const char *parent, const char *child);
 
+/* Appends a start to the "StartLog" file: the ordinal and the command line. */
+void SimLogStart(const char *ordinal, const char *commandLine);
+
 /* Bounded copy: at most size - 1 characters and a terminating zero. */
 void SimCopy(char *dest, const char *src, DWORD size);
 /* Bounded append, same rule; FALSE (dest unchanged) when it does not fit. */

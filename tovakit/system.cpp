@@ -1,6 +1,9 @@
 /* Starting programs (ordinals 200, 201) and version queries from version
  * resources (301, 302, 311). These are the machine's real answers, not the
- * simulator's: the version API of version.dll and CreateProcessA. */
+ * simulator's: the version API of version.dll and CreateProcessA. A test
+ * may still record every start ("StartLog"), answer starts without running
+ * anything ("StartPrograms"), and give system libraries a version for 311
+ * ("LibraryVersions") or none ("MissingVersions"). */
 #include "tovakit.h"
 #include "profile.h"
 
@@ -26,9 +29,41 @@ static BOOL StartProcess(const char *commandLine, HANDLE *process)
     return TRUE;
 }
 
+/* Appends "<ordinal> <command line>" to the profile's "StartLog" file. */
+void SimLogStart(const char *ordinal, const char *commandLine)
+{
+    char path[MAX_PATH], line[COMMAND_SIZE + 16];
+    HANDLE file;
+    DWORD written;
+    SimText("StartLog", "", path, sizeof(path));
+    if (!path[0])
+        return;
+    SimCopy(line, ordinal, sizeof(line));
+    if (commandLine) {
+        SimAppend(line, " ", sizeof(line));
+        SimAppend(line, commandLine, sizeof(line));
+    }
+    SimAppend(line, "\r\n", sizeof(line));
+    file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    WriteFile(file, line, lstrlenA(line), &written, NULL);
+    CloseHandle(file);
+}
+
+/* "StartPrograms": 2 (default) starts for real, 1 answers started without
+ * running anything, 0 answers that the program could not be started. */
+static DWORD StartMode(void)
+{
+    return SimNumber("StartPrograms", 2);
+}
+
 BOOL WINAPI TkRunAndWait(const char *commandLine, DWORD wait)
 {
     HANDLE process;
+    SimLogStart("200", commandLine);
+    if (StartMode() < 2)
+        return StartMode() != 0;
     if (!StartProcess(commandLine, &process))
         return FALSE;
     if (wait)
@@ -39,6 +74,9 @@ BOOL WINAPI TkRunAndWait(const char *commandLine, DWORD wait)
 
 BOOL WINAPI TkStartProgram(const char *commandLine)
 {
+    SimLogStart("201", commandLine);
+    if (StartMode() < 2)
+        return StartMode() != 0;
     return StartProcess(commandLine, NULL);
 }
 
@@ -132,12 +170,47 @@ BOOL WINAPI TkGetVersionString(const char *path, const char *key, char *buf, DWO
     return ok;
 }
 
+/* A version the profile's "LibraryVersions" gives a system library, as
+ * "NAME=major.minor.third" items; FALSE when it names none for the file. */
+static BOOL ProfileLibraryVersion(const char *file, DWORD *a, DWORD *b)
+{
+    char item[MAX_PATH + 64];
+    DWORD i, part, numbers[3];
+    const char *p;
+    int nameLen = lstrlenA(file);
+    for (i = 0; SimListItem("LibraryVersions", "", i, item, sizeof(item)); i++) {
+        if (nameLen >= (int)sizeof(item) || item[nameLen] != '=')
+            continue;
+        item[nameLen] = 0;
+        if (lstrcmpiA(item, file) != 0)
+            continue;
+        p = item + nameLen + 1;
+        for (part = 0; part < 3; part++) {
+            numbers[part] = 0;
+            while (*p >= '0' && *p <= '9')
+                numbers[part] = numbers[part] * 10 + (DWORD)(*p++ - '0');
+            if (*p == '.')
+                p++;
+        }
+        if (a)
+            *a = (numbers[0] << 16) | (numbers[1] & 0xFFFF);
+        if (b)
+            *b = numbers[2];
+        return TRUE;
+    }
+    return FALSE;
+}
+
 BOOL WINAPI TkGetSystemLibraryVersion(const char *file, DWORD *a, DWORD *b)
 {
     char path[MAX_PATH];
     VS_FIXEDFILEINFO fixed;
     UINT len = GetSystemDirectoryA(path, sizeof(path));
-    if (!file || !file[0] || len == 0 || len >= sizeof(path))
+    if (!file || !file[0] || SimListHas("MissingVersions", "", file))
+        return FALSE;
+    if (ProfileLibraryVersion(file, a, b))
+        return TRUE;
+    if (len == 0 || len >= sizeof(path))
         return FALSE;
     if (path[len - 1] != '\\' && !SimAppend(path, "\\", sizeof(path)))
         return FALSE;

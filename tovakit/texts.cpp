@@ -51,7 +51,7 @@ void WINAPI TkGetShortcutDesc(char *buf)
 void WINAPI TkGetShortcutFile(char *buf) { SimCopy(buf, "PalvexTovanet.LNK", 48); }
 void WINAPI TkGetStartPage(char *buf) { SimCopy(buf, "http://www.tovanet.co.kr/", 260); }
 void WINAPI TkReserved17(void) {}
-void WINAPI TkGetNetSetupName(char *buf) { SimCopy(buf, "NETSETUP.EXE", 64); }
+void WINAPI TkGetNetSetupName(char *buf) { SimText("NetSetupName", "NETSETUP.EXE", buf, 64); }
 
 /* Copies a script text: with no buffer, the size it needs. */
 static DWORD CopyScript(const char *text, char *buf, DWORD size)

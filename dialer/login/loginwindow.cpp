@@ -217,9 +217,12 @@ void CloseLoginWindow(HWND window)
         DestroyWindow(window);
 }
 
+/* Context help for a message box's help id. A request without an id names
+ * no topic (Wine passes the box's request on to its owner once more with
+ * none) and is left alone. */
 static void OnHelpRequest(HWND window, const HELPINFO *info)
 {
-    if (info)
+    if (info && info->dwContextId)
         WinHelpA(window, HelpFilePath, HELP_CONTEXT, info->dwContextId);
 }
 

@@ -8,6 +8,10 @@
 /* 0 when the machine is ready; negative when the dialer must not go on. */
 int RunEnvironmentChecks(HWND owner);
 
+/* The dial-up scripting tool's version as the checks found it: [0] is
+ * major * 65536 + minor, [1] the third part; 0, 0 until the checks ran. */
+extern DWORD ScriptToolVersion[2];
+
 /* Set until the first modem offer of the process has been made: that one
  * waits for the system's modem wizard, later ones do not. Every caller
  * clears it right after passing it to OfferModemInstall. */

@@ -20,6 +20,7 @@ const char *const kSimProfile = "Software\\TovakitSim\\Profile";
 const char *const kRunOnceKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 const char *const kRunOnceValue = "TVLK_Setup";
 const char *const kTestRoot = "C:\\tvtest\\";
+const char *const kRasKey = "SOFTWARE\\Microsoft\\RAS\\CurrentVersion";
 
 /* ====================================================================== */
 /* Texts                                                                    */
@@ -527,6 +528,10 @@ bool CleanState(std::string *why)
 {
     EndDialers();
     std::string problems;
+    /* The machine has the remote-access service (Wine registers none). */
+    if (!ValueExists(HKEY_LOCAL_MACHINE, kRasKey, "Infname") &&
+        !WriteText(HKEY_LOCAL_MACHINE, kRasKey, "Infname", "OEMNSVRA.INF"))
+        problems += "remote-access registration missing; ";
     if (!DeleteKeyTree(HKEY_LOCAL_MACHINE, kMachineRoot))
         problems += "HKLM settings tree stays; ";
     if (!DeleteKeyTree(HKEY_CURRENT_USER, kUserRoot))

@@ -25,6 +25,7 @@ extern const char *const kSimProfile;        /* HKCU "Software\TovakitSim\Profil
 extern const char *const kRunOnceKey;        /* HKCU "SOFTWARE\Microsoft\Windows\CurrentVersion\RunOnce" */
 extern const char *const kRunOnceValue;      /* "TVLK_Setup" */
 extern const char *const kTestRoot;          /* "C:\tvtest\" */
+extern const char *const kRasKey;            /* HKLM remote-access registration (Windows NT) */
 const DWORD kTimeout = 10000;                /* default wait, milliseconds */
 
 /* ---- Texts ---------------------------------------------------------------- */
@@ -93,8 +94,9 @@ void CloseDialer(Dialer &d);                  /* closes the handle only */
 void EndDialers();
 /* Process ids of running Tovalink.exe processes (any folder). */
 std::vector<DWORD> DialerProcessIds();
-/* EndDialers, then deletes both TVLK settings trees, the simulator tree and
- * the run-once value. Returns false when something could not be removed. */
+/* EndDialers, registers the remote-access service when it is not, then
+ * deletes both TVLK settings trees, the simulator tree and the run-once
+ * value. Returns false when something could not be removed. */
 bool CleanState(std::string *why = 0);
 
 /* ---- Windows ----------------------------------------------------------------- */
