@@ -10,6 +10,7 @@
 #include "dialer/core/app.h"
 #include "dialer/core/current.h"
 #include "dialer/servicedata/servicedata.h"
+#include "boxwatcher.h"
 #include "sandbox.h"
 
 namespace {
@@ -20,73 +21,6 @@ const char kMessageHead[] = "\xC6\xC4\xC0\xCF ";
 const char kMessageTail[] = " \xB8\xA6 \xBF\xAD \xBC\xF6 \xBE\xF8\xB0\xC5\xB3\xAA \xBF\xC0\xB7\xF9\xB0\xA1 "
                             "\xC0\xD6\xBD\xC0\xB4\xCF\xB4\xD9.";
 const char kSeoul[] = "\xBC\xAD\xBF\xEF\xC6\xAF\xBA\xB0\xBD\xC3";   // "서울특별시"
-
-// Reads and closes the message boxes of this process while it lives.
-class BoxWatcher {
-public:
-    struct Box { std::string caption, text; };
-
-    BoxWatcher() {
-        InitializeCriticalSection(&lock_);
-        stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
-    }
-    ~BoxWatcher() {
-        SetEvent(stop_);
-        // The watcher reads window texts of this thread's windows, which
-        // needs this thread to answer: pump messages until it has ended.
-        while (MsgWaitForMultipleObjects(1, &thread_, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
-        CloseHandle(thread_);
-        CloseHandle(stop_);
-        DeleteCriticalSection(&lock_);
-    }
-    std::vector<Box> Take() {
-        EnterCriticalSection(&lock_);
-        std::vector<Box> got;
-        got.swap(boxes_);
-        LeaveCriticalSection(&lock_);
-        return got;
-    }
-
-private:
-    static DWORD WINAPI Run(void *self) {
-        BoxWatcher *w = (BoxWatcher *)self;
-        while (WaitForSingleObject(w->stop_, 10) == WAIT_TIMEOUT)
-            EnumWindows(Visit, (LPARAM)w);
-        return 0;
-    }
-    static BOOL CALLBACK Visit(HWND window, LPARAM self) {
-        BoxWatcher *w = (BoxWatcher *)self;
-        DWORD pid = 0;
-        char cls[32] = "", caption[256] = "", text[1024] = "";
-        GetWindowThreadProcessId(window, &pid);
-        GetClassNameA(window, cls, sizeof(cls));
-        if (pid != GetCurrentProcessId() || strcmp(cls, "#32770") != 0 || !IsWindowVisible(window))
-            return TRUE;
-        for (HWND seen : w->seen_)
-            if (seen == window)
-                return TRUE;
-        w->seen_.push_back(window);
-        GetWindowTextA(window, caption, sizeof(caption));
-        GetDlgItemTextA(window, 0xFFFF, text, sizeof(text));
-        EnterCriticalSection(&w->lock_);
-        w->boxes_.push_back(Box{caption, text});
-        LeaveCriticalSection(&w->lock_);
-        PostMessageA(window, WM_COMMAND, IDOK, 0);
-        return TRUE;
-    }
-
-    CRITICAL_SECTION lock_;
-    HANDLE stop_, thread_;
-    std::vector<Box> boxes_;
-    std::vector<HWND> seen_;
-};
 
 typedef std::map<std::string, std::string> Dump;
 
@@ -137,7 +71,7 @@ class Import : public ::testing::Test {
 protected:
     sandbox::Registry registry;
     sandbox::Folder folder{"TVLKT4 import"};
-    BoxWatcher boxes;
+    sandbox::BoxWatcher boxes;
     std::string data;
 
     void SetUp() override {
@@ -428,7 +362,7 @@ TEST_F(Import, MissingOrBrokenFilesShowTheListsMessage) {
     DeleteFileA((data + "\\PHONE.INI").c_str());
     DeleteFileA((data + "\\AD.INI").c_str());
     ImportServiceData();
-    std::vector<BoxWatcher::Box> shown = boxes.Take();
+    std::vector<sandbox::BoxWatcher::Box> shown = boxes.Take();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0].caption, "PHONEBOOK");
     EXPECT_EQ(shown[0].text, kMessageHead + data + "\\PHONE.INI" + kMessageTail);
