@@ -166,9 +166,10 @@ TEST_F(Components, PackageCopyStopsAtTheFirstMissingFile)
 {
     std::string source = folder.MakeDirs("source");
     std::string target = folder.MakeDirs("target");
-    for (int i = 0; i < DUN_PACKAGE_COUNT; i++)
+    for (int i = 0; i < DUN_PACKAGE_COUNT; i++) {
         if (i != 4)
             ASSERT_TRUE(sandbox::WriteBytes(source + "\\" + DunPackageFiles[i], DunPackageFiles[i]));
+    }
     ASSERT_TRUE(sandbox::WriteBytes(target + "\\DUN95.CAB", "an older copy"));
 
     DebugMode = 1;
