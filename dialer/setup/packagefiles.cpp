@@ -46,11 +46,37 @@ BOOL CopyDunPackage(const char *destination, const char *source)
     return TRUE;
 }
 
+/* The program folder, or while start-up has not fixed it yet (the setup
+ * options are read first), the folder of the running program: never the
+ * current directory, which for a run started at logon is not ours. */
+static void ProgramFolder(char *out)
+{
+    char path[PATH_SIZE];
+    char *cut = NULL, *p;
+    DWORD len;
+
+    if (ProgramDirectory[0]) {
+        CopyText(out, ProgramDirectory, PATH_SIZE);
+        return;
+    }
+    out[0] = 0;
+    len = GetModuleFileNameA(NULL, path, sizeof(path));
+    if (len == 0 || len >= sizeof(path))
+        return;
+    for (p = path; *p; p = CharNextA(p))
+        if (*p == '\\')
+            cut = p;
+    if (cut) {
+        cut[1] = 0;
+        CopyText(out, path, PATH_SIZE);
+    }
+}
+
 /* Catalogs already in the catalog folder are kept; a catalog that cannot
  * be copied is passed over. */
 BOOL CopyCatalogFiles(void)
 {
-    char windows[PATH_SIZE], catalogs[PATH_SIZE], sys[PATH_SIZE];
+    char windows[PATH_SIZE], catalogs[PATH_SIZE], program[PATH_SIZE], sys[PATH_SIZE];
     char from[PATH_SIZE], to[PATH_SIZE];
     UINT len = GetWindowsDirectoryA(windows, sizeof(windows));
     int i;
@@ -58,7 +84,8 @@ BOOL CopyCatalogFiles(void)
     if (len == 0 || len >= sizeof(windows))
         return FALSE;
     JoinPath(windows, "CATROOT", catalogs);
-    JoinPath(ProgramDirectory, "SYS", sys);
+    ProgramFolder(program);
+    JoinPath(program, "SYS", sys);
     for (i = 0; i < CATALOG_COUNT; i++) {
         JoinPath(sys, CatalogFiles[i], from);
         JoinPath(catalogs, CatalogFiles[i], to);

@@ -192,22 +192,39 @@ TEST_F(Components, PackageCopyStopsAtTheFirstMissingFile)
 
 TEST_F(Components, CatalogsAlreadyInPlaceAreKept)
 {
-    std::string sys = MakeProgramFolder();
-    for (int i = 0; i < CATALOG_COUNT; i++)
-        ASSERT_TRUE(sandbox::WriteBytes(sys + "\\" + CatalogFiles[i], std::string("new ") + CatalogFiles[i]));
     std::string catroot = WindowsDirectory() + "\\CATROOT";
     bool madeCatroot = !Exists(catroot) && CreateDirectoryA(catroot.c_str(), nullptr);
     for (int i = 0; i < CATALOG_COUNT; i++)
         ASSERT_FALSE(Exists(catroot + "\\" + CatalogFiles[i])) << "the prefix has catalogs of its own";
-    ASSERT_TRUE(sandbox::WriteBytes(catroot + "\\net.cat", "present"));
+    // A setup run copies the catalogs before the program folder is fixed:
+    // they come from the running program's folder, not the current one.
+    std::string ownSys = sandbox::ProgramFolder() + "SYS";
+    ASSERT_FALSE(Exists(ownSys));
+    ASSERT_TRUE(CreateDirectoryA(ownSys.c_str(), nullptr));
+    std::string sys = MakeProgramFolder();
+    char current[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof(current), current);
+    SetCurrentDirectoryA(folder.path().c_str());
+    struct Case { const char *name; std::string programDirectory, sys; } cases[] = {
+        {"program folder", ProgramDirectory, sys},
+        {"not fixed yet", "", ownSys},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        for (int i = 0; i < CATALOG_COUNT; i++)
+            ASSERT_TRUE(sandbox::WriteBytes(c.sys + "\\" + CatalogFiles[i], std::string("new ") + CatalogFiles[i]));
+        ASSERT_TRUE(sandbox::WriteBytes(catroot + "\\net.cat", "present"));
+        CopyText(ProgramDirectory, c.programDirectory.c_str(), sizeof(ProgramDirectory));
 
-    EXPECT_TRUE(CopyCatalogFiles());
-    EXPECT_EQ(sandbox::ReadBytes(catroot + "\\net.cat"), "present");
-    EXPECT_EQ(sandbox::ReadBytes(catroot + "\\netppp.cat"), "new netppp.cat");
-    EXPECT_EQ(sandbox::ReadBytes(catroot + "\\nettrans.cat"), "new nettrans.cat");
-
-    for (int i = 0; i < CATALOG_COUNT; i++)
-        DeleteFileA((catroot + "\\" + CatalogFiles[i]).c_str());
+        EXPECT_TRUE(CopyCatalogFiles());
+        EXPECT_EQ(sandbox::ReadBytes(catroot + "\\net.cat"), "present");
+        EXPECT_EQ(sandbox::ReadBytes(catroot + "\\netppp.cat"), "new netppp.cat");
+        EXPECT_EQ(sandbox::ReadBytes(catroot + "\\nettrans.cat"), "new nettrans.cat");
+        for (int i = 0; i < CATALOG_COUNT; i++)
+            DeleteFileA((catroot + "\\" + CatalogFiles[i]).c_str());
+    }
+    SetCurrentDirectoryA(current);
+    sandbox::DeleteTree(ownSys);
     if (madeCatroot)
         RemoveDirectoryA(catroot.c_str());
 }
