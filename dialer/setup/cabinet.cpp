@@ -131,6 +131,7 @@ BOOL ExtractCabinet(const char *destination, const char *cabinetPath)
     char paths[MAX_CABINET_PARTS][PATH_SIZE];
     char folder[PATH_SIZE];
     const char *p, *name;
+    size_t folderLength;
     int selftest;
     BOOL done;
 
@@ -146,8 +147,10 @@ BOOL ExtractCabinet(const char *destination, const char *cabinetPath)
     for (p = cabinetPath; *p; p = CharNextA(p))
         if (*p == '\\')
             name = p + 1;
-    CopyText(folder, cabinetPath, (size_t)(name - cabinetPath) + 1 < sizeof(folder)
-                                      ? (size_t)(name - cabinetPath) + 1 : sizeof(folder));
+    folderLength = (size_t)(name - cabinetPath);
+    if (folderLength >= sizeof(folder))
+        return FALSE;   /* no cabinet in a folder that long opens */
+    CopyText(folder, cabinetPath, folderLength + 1);
 
     InitCabSystem(&system);
     cabd = mspack_create_cab_decompressor(&system.base);
