@@ -33,7 +33,9 @@ if [ ! -f "$cache/mspack/cabd.c" ]; then
             | $SUDO tee /etc/apt/sources.list.d/debian-src.sources >/dev/null
         $SUDO apt-get update -qq || true
     fi
-    # Nothing built yet needs it, so a failed fetch only says so.
+    # The dialer unpacks the dial-up networking cabinet with it; without it
+    # the dialer still builds (it then unpacks nothing and the cabinet tests
+    # are skipped), so a failed fetch only says so.
     (cd "$cache" && rm -rf libmspack-src && mkdir libmspack-src && cd libmspack-src \
         && apt-get source -qq --download-only libmspack >/dev/null 2>&1 \
         && dpkg-source -x --no-check ./*.dsc src >/dev/null 2>&1) \

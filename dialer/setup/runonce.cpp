@@ -10,11 +10,11 @@ static HKEY OpenRunOnce(BOOL machine)
     HKEY root = machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
     HKEY key;
     DWORD disposition;
-    char keyClass[] = "";
+    char keyClass[] = "REG_SZ";
     if (RegOpenKeyExA(root, RUN_ONCE_KEY, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) == ERROR_SUCCESS)
         return key;
     if (RegCreateKeyExA(root, RUN_ONCE_KEY, 0, keyClass, REG_OPTION_NON_VOLATILE,
-                        KEY_QUERY_VALUE | KEY_SET_VALUE, NULL, &key, &disposition) == ERROR_SUCCESS)
+                        KEY_ALL_ACCESS, NULL, &key, &disposition) == ERROR_SUCCESS)
         return key;
     return NULL;
 }

@@ -1,13 +1,15 @@
-// Message boxes that the code under test shows on the test's own thread:
-// a watcher thread notes each box's caption and text and closes it with OK,
-// so that the code goes on as if the member had read it.
+// Reads and closes the message boxes that the code under test shows in this
+// process, so a test can check what the member (or the debug mode) would
+// have seen without anyone pressing a button.
 #ifndef TOVA_TEST_BOXWATCHER_H
 #define TOVA_TEST_BOXWATCHER_H
 
 #include <windows.h>
-#include <string.h>
+#include <cstring>
 #include <string>
 #include <vector>
+
+namespace sandbox {
 
 // Reads and closes the message boxes of this process while it lives.
 class BoxWatcher {
@@ -75,5 +77,7 @@ private:
     std::vector<Box> boxes_;
     std::vector<HWND> seen_;
 };
+
+}  // namespace sandbox
 
 #endif

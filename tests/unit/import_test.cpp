@@ -71,7 +71,7 @@ class Import : public ::testing::Test {
 protected:
     sandbox::Registry registry;
     sandbox::Folder folder{"TVLKT4 import"};
-    BoxWatcher boxes;
+    sandbox::BoxWatcher boxes;
     std::string data;
 
     void SetUp() override {
@@ -362,7 +362,7 @@ TEST_F(Import, MissingOrBrokenFilesShowTheListsMessage) {
     DeleteFileA((data + "\\PHONE.INI").c_str());
     DeleteFileA((data + "\\AD.INI").c_str());
     ImportServiceData();
-    std::vector<BoxWatcher::Box> shown = boxes.Take();
+    std::vector<sandbox::BoxWatcher::Box> shown = boxes.Take();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0].caption, "PHONEBOOK");
     EXPECT_EQ(shown[0].text, kMessageHead + data + "\\PHONE.INI" + kMessageTail);
