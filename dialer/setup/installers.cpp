@@ -23,11 +23,49 @@ DWORD ChooseInstallMethod(void)
     return INSTALL_AUTOMATIC;
 }
 
+typedef BOOL(WINAPI *OpenTokenFn)(HANDLE, DWORD, PHANDLE);
+typedef BOOL(WINAPI *LookupPrivilegeFn)(LPCSTR, LPCSTR, PLUID);
+typedef BOOL(WINAPI *AdjustPrivilegesFn)(HANDLE, BOOL, PTOKEN_PRIVILEGES, DWORD, PTOKEN_PRIVILEGES, PDWORD);
+
+/* Windows NT restarts only for a process that holds the shutdown privilege
+ * switched on; without it the member's Yes would quietly do nothing. The
+ * token functions are looked up at run time: Windows 95 needs none. */
+static void EnableShutdownPrivilege(void)
+{
+    HMODULE advapi;
+    OpenTokenFn openToken;
+    LookupPrivilegeFn lookup;
+    AdjustPrivilegesFn adjust;
+    HANDLE token;
+    TOKEN_PRIVILEGES wanted;
+
+    if (OsVersion.dwPlatformId != VER_PLATFORM_WIN32_NT)
+        return;
+    advapi = GetModuleHandleA("ADVAPI32.DLL");
+    if (!advapi)
+        return;
+    openToken = (OpenTokenFn)(void *)GetProcAddress(advapi, "OpenProcessToken");
+    lookup = (LookupPrivilegeFn)(void *)GetProcAddress(advapi, "LookupPrivilegeValueA");
+    adjust = (AdjustPrivilegesFn)(void *)GetProcAddress(advapi, "AdjustTokenPrivileges");
+    if (!openToken || !lookup || !adjust)
+        return;
+    if (!openToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+        return;
+    ZeroMemory(&wanted, sizeof(wanted));
+    wanted.PrivilegeCount = 1;
+    wanted.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (lookup(NULL, "SeShutdownPrivilege", &wanted.Privileges[0].Luid))
+        adjust(token, FALSE, &wanted, 0, NULL, NULL);
+    CloseHandle(token);
+}
+
 void PromptRestart(HWND owner)
 {
     if (ShowMessage(owner, MAKEINTRESOURCEA(IDS_RESTART_QUESTION), MAKEINTRESOURCEA(IDS_CAP_RESTART),
-                    MB_YESNO | MB_ICONQUESTION, 0) == IDYES)
-        ExitWindowsEx(EWX_REBOOT, 0);
+                    MB_YESNO | MB_ICONQUESTION, 0) != IDYES)
+        return;
+    EnableShutdownPrivilege();
+    ExitWindowsEx(EWX_REBOOT, 0);
 }
 
 static void DebugBox(HWND owner, const char *text, const char *caption)

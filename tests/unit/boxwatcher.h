@@ -1,11 +1,13 @@
 // Reads and closes the message boxes that the code under test shows in this
 // process, so a test can check what the member (or the debug mode) would
-// have seen without anyone pressing a button.
+// have seen without anyone pressing a button. A question (Yes/No) is
+// answered No, any other box with OK; a test may look at each box first.
 #ifndef TOVA_TEST_BOXWATCHER_H
 #define TOVA_TEST_BOXWATCHER_H
 
 #include <windows.h>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,9 +16,15 @@ namespace sandbox {
 // Reads and closes the message boxes of this process while it lives.
 class BoxWatcher {
 public:
-    struct Box { std::string caption, text; };
+    struct Box {
+        std::string caption, text;
+        DWORD helpId;           // 0, for the test's own inspection to fill
+        bool question;          // Yes/No box (answered No)
+    };
+    // Called on the watcher's thread for each new box before it is answered.
+    typedef std::function<void(HWND, Box *)> Inspect;
 
-    BoxWatcher() {
+    explicit BoxWatcher(Inspect inspect = nullptr) : inspect_(inspect) {
         InitializeCriticalSection(&lock_);
         stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
@@ -65,13 +73,17 @@ private:
         w->seen_.push_back(window);
         GetWindowTextA(window, caption, sizeof(caption));
         GetDlgItemTextA(window, 0xFFFF, text, sizeof(text));
+        Box box{caption, text, 0, GetDlgItem(window, IDNO) != nullptr};
+        if (w->inspect_)
+            w->inspect_(window, &box);
         EnterCriticalSection(&w->lock_);
-        w->boxes_.push_back(Box{caption, text});
+        w->boxes_.push_back(box);
         LeaveCriticalSection(&w->lock_);
-        PostMessageA(window, WM_COMMAND, IDOK, 0);
+        PostMessageA(window, WM_COMMAND, box.question ? IDNO : IDOK, 0);
         return TRUE;
     }
 
+    Inspect inspect_;
     CRITICAL_SECTION lock_;
     HANDLE stop_, thread_;
     std::vector<Box> boxes_;

@@ -9,8 +9,10 @@
 #include <vector>
 #include "dialer/core/app.h"
 #include "dialer/setup/checks.h"
+#include "dialer/setup/components.h"
 #include "dialer/setup/setup.h"
 #include "resource.h"
+#include "boxwatcher.h"
 #include "sandbox.h"
 #include "tests/common/helpengine.h"
 
@@ -31,86 +33,26 @@ LRESULT CALLBACK OwnerProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
     return DefWindowProcA(w, msg, wp, lp);
 }
 
-struct Box {
-    std::string caption, text;
-    DWORD helpId;      // what its Help button sends the owner; 0 without one
-    bool question;     // Yes/No (answered No)
-};
+typedef sandbox::BoxWatcher::Box Box;
 
-// Reads and answers the dialogs of this process while it lives.
-class BoxWatcher {
-public:
-    BoxWatcher()
-    {
-        InitializeCriticalSection(&lock_);
-        stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
-    }
-    ~BoxWatcher()
-    {
-        SetEvent(stop_);
-        while (MsgWaitForMultipleObjects(1, &thread_, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-                DispatchMessageA(&msg);
-        }
-        CloseHandle(thread_);
-        CloseHandle(stop_);
-        DeleteCriticalSection(&lock_);
-    }
-    std::vector<Box> Take()
-    {
-        EnterCriticalSection(&lock_);
-        std::vector<Box> got;
-        got.swap(boxes_);
-        LeaveCriticalSection(&lock_);
-        return got;
-    }
+// Asks a box with a Help button which help id it sends its owner.
+void AskHelpId(HWND window, Box *box)
+{
+    if (!GetDlgItem(window, IDHELP))
+        return;
+    HELPINFO asked = {};
+    asked.cbSize = sizeof(asked);
+    asked.iContextType = HELPINFO_WINDOW;
+    asked.hItemHandle = window;
+    InterlockedExchange(&gOwnerHelpId, 0);
+    SendMessageTimeoutA(window, WM_HELP, 0, (LPARAM)&asked, SMTO_NORMAL, 5000, nullptr);
+    box->helpId = (DWORD)gOwnerHelpId;
+}
 
-private:
-    static DWORD WINAPI Run(void *self)
-    {
-        BoxWatcher *w = (BoxWatcher *)self;
-        while (WaitForSingleObject(w->stop_, 10) == WAIT_TIMEOUT)
-            EnumWindows(Visit, (LPARAM)w);
-        return 0;
-    }
-    static BOOL CALLBACK Visit(HWND window, LPARAM self)
-    {
-        BoxWatcher *w = (BoxWatcher *)self;
-        DWORD pid = 0;
-        char cls[32] = "", caption[256] = "", text[1024] = "";
-        GetWindowThreadProcessId(window, &pid);
-        GetClassNameA(window, cls, sizeof(cls));
-        if (pid != GetCurrentProcessId() || strcmp(cls, "#32770") != 0 || !IsWindowVisible(window))
-            return TRUE;
-        for (HWND seen : w->seen_)
-            if (seen == window)
-                return TRUE;
-        w->seen_.push_back(window);
-        GetWindowTextA(window, caption, sizeof(caption));
-        GetDlgItemTextA(window, 0xFFFF, text, sizeof(text));
-        Box box{caption, text, 0, GetDlgItem(window, IDNO) != nullptr};
-        if (GetDlgItem(window, IDHELP)) {
-            HELPINFO asked = {};
-            asked.cbSize = sizeof(asked);
-            asked.iContextType = HELPINFO_WINDOW;
-            asked.hItemHandle = window;
-            InterlockedExchange(&gOwnerHelpId, 0);
-            SendMessageTimeoutA(window, WM_HELP, 0, (LPARAM)&asked, SMTO_NORMAL, 5000, nullptr);
-            box.helpId = (DWORD)gOwnerHelpId;
-        }
-        EnterCriticalSection(&w->lock_);
-        w->boxes_.push_back(box);
-        LeaveCriticalSection(&w->lock_);
-        PostMessageA(window, WM_COMMAND, box.question ? IDNO : IDOK, 0);
-        return TRUE;
-    }
-
-    CRITICAL_SECTION lock_;
-    HANDLE stop_, thread_;
-    std::vector<Box> boxes_;
-    std::vector<HWND> seen_;
+// Reads and answers the dialogs of this process while it lives, with the
+// help id of each.
+struct BoxWatcher : sandbox::BoxWatcher {
+    BoxWatcher() : sandbox::BoxWatcher(AskHelpId) {}
 };
 
 std::string Text(UINT id)
@@ -329,9 +271,31 @@ TEST_F(EnvChecks, DialupNetworkingPackageFromItsFolder)
     std::string shortTemp = sandbox::ShortPath(temp);
     shortTemp.erase(shortTemp.size() - 1);
     EXPECT_EQ(Run(&shown, &started), -2);
+    // The package is not all there: the copy stops at its first file.
     ExpectBoxes(shown, {Box{"DEBUG", "DUNSETUP on Longfile", 0, false}, Box{"TEMP", shortTemp, 0, false},
+                        Box{"ERROR", shortTemp + "\\ABOUT13.DOC", 0, false},
                         Box{"Launch", NetSetup().substr(4), 0, false}});
     DebugMode = 0;
+
+    // A whole package is copied to the temporary folder and its setup program
+    // runs from there and is waited for; then the restart question. The
+    // stand-in setup program notes its command line beside itself.
+    for (const char *name : DunPackageFiles)
+        ASSERT_TRUE(sandbox::WriteBytes(longFolder + "\\" + name, name));
+    ASSERT_TRUE(CopyFileA((sandbox::ProgramFolder() + "tvrestamo.exe").c_str(),
+                          (longFolder + "\\DUNSETUP.EXE").c_str(), FALSE));
+    std::string log = shortTemp + "\\DUNSETUP.EXE.log";
+    DeleteFileA(log.c_str());
+    InstallMethod = INSTALL_UNCHOSEN;
+    EXPECT_EQ(Run(&shown, &started), -2);
+    ExpectBoxes(shown, {Expect(IDS_RESTART_QUESTION, IDS_CAP_RESTART)});
+    EXPECT_TRUE(started.empty());
+    EXPECT_NE(sandbox::ReadBytes(log).find(shortTemp + "\\DUNSETUP.EXE"), std::string::npos)
+        << sandbox::ReadBytes(log);
+    EXPECT_EQ(sandbox::ReadBytes(shortTemp + "\\MSDUN.INF"), "MSDUN.INF");
+    for (const char *name : DunPackageFiles)
+        DeleteFileA((shortTemp + "\\" + name).c_str());
+    DeleteFileA(log.c_str());
 
     std::string lower = folder.MakeDirs("Lower Case Package");
     ASSERT_TRUE(sandbox::WriteBytes(lower + "\\dunsetup.exe", "MZ"));

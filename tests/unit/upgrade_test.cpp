@@ -97,9 +97,9 @@ TEST(Upgrade, ProgramThatCannotStartIsReported)
     ASSERT_TRUE(registry.ok());
     sandbox::Folder folder("tvupgrade");
     lstrcpynA(ProgramDirectory, folder.path().c_str(), PATH_SIZE);
-    std::vector<BoxWatcher::Box> shown;
+    std::vector<sandbox::BoxWatcher::Box> shown;
     {
-        BoxWatcher boxes;
+        sandbox::BoxWatcher boxes;
         EXPECT_FALSE(LaunchUpgrade(nullptr));
         shown = boxes.Take();
     }
