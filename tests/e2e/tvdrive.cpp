@@ -27,6 +27,7 @@ const char kUsage[] =
     "  msgbox [TIMEOUT_MS]            wait for a message box, print caption, text, buttons\n"
     "  answer BUTTON_ID [TIMEOUT_MS]  press a button of the message box\n"
     "  close [TIMEOUT_MS]             send WM_CLOSE to the login window, wait until it is gone\n"
+    "  command ID                     post the menu command ID to the login window\n"
     "--window CAPTION makes type/click/text/state/wait-text work on another window\n"
     "of the dialer (for example the settings dialog) instead of the login window.\n";
 
@@ -236,6 +237,17 @@ int Run(const std::vector<std::string> &utf8, const std::vector<std::string> &an
             return 1;
         }
         return 0;
+    }
+
+    if (cmd == "command") {
+        if (argc != 1 || !Number(arg[0], &id))
+            return Usage();
+        HWND w = Target(windowCaption, Tv::kTimeout);
+        if (!w) {
+            Err("tvdrive: no window\n");
+            return 1;
+        }
+        return PostMessageA(w, WM_COMMAND, MAKEWPARAM(id, 0), 0) ? 0 : 1;
     }
 
     /* Control commands: ID first. */
