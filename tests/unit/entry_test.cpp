@@ -17,21 +17,6 @@ const char kSim[] = "Software\\TovakitSim";
 const char kProfile[] = "Software\\TovakitSim\\Profile";
 const char kEntryKey[] = "Software\\TovakitSim\\State\\PhoneBook\\PALVEX TOVANET";
 
-void DeleteTree(HKEY root, const char *path) {
-    HKEY key;
-    if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    char child[256];
-    for (;;) {
-        DWORD len = sizeof(child);
-        if (RegEnumKeyExA(key, 0, child, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        DeleteTree(key, child);
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(root, path);
-}
-
 void SetProfile(const char *name, const char *text) {
     HKEY key;
     RegCreateKeyExA(HKEY_CURRENT_USER, kProfile, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
@@ -61,7 +46,7 @@ class Entry : public ::testing::Test {
 protected:
     LoginWindowState state;
     void SetUp() override {
-        DeleteTree(HKEY_CURRENT_USER, kSim);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kSim);
         CreateSettingsRoot(TRUE, "TVLKT6");
         DeleteSettingsRoot(TRUE);
         CreateSettingsRoot(FALSE, "TVLKT6");
@@ -75,7 +60,7 @@ protected:
     void TearDown() override {
         ReleaseEntry(&state);
         ReleaseAccessNumbers(&state);
-        DeleteTree(HKEY_CURRENT_USER, kSim);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kSim);
         CreateSettingsRoot(FALSE, "TVLKT6");
         DeleteSettingsRoot(FALSE);
         char script[MAX_PATH];
@@ -115,7 +100,7 @@ TEST_F(Entry, ShortCallSetupTimersAreRaised) {
     const Case cases[] = {{29, 60, 1, 1, TRUE}, {30, 30, 0, 0, FALSE}, {0, 60, 1, 1, TRUE}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.timer);
-        DeleteTree(HKEY_CURRENT_USER, kSim);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kSim);
         SetProfileNumber("CallSetupFailTimer", c.timer);
         SetProfileNumber("SpeakerVolume", 0);
         SetProfileNumber("SpeakerMode", 0);

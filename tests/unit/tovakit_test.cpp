@@ -26,22 +26,6 @@ const char kModem[] = "Standard 56K Modem";
 const char kFastSteps[] = "0,0,20;1,0,20;2,0,20;3,0,20;4,0,20;5,0,20;14,0,20;8192,0,20";
 const BYTE kGuard = 0xCC;
 
-void DeleteTree(HKEY parent, const char *path)
-{
-    HKEY key;
-    if (RegOpenKeyExA(parent, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    char name[300];
-    for (;;) {
-        DWORD len = sizeof(name);
-        if (RegEnumKeyExA(key, 0, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        DeleteTree(key, name);
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(parent, path);
-}
-
 void SetText(const char *name, const std::string &text)
 {
     HKEY key;
@@ -150,7 +134,7 @@ protected:
 
     void SetUp() override
     {
-        DeleteTree(HKEY_CURRENT_USER, kSimRoot);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kSimRoot);
         ClearEvents();
         HangUpInside = nullptr;
         HangUpInsideResult = 0xFFFFFFFF;
@@ -159,7 +143,7 @@ protected:
     {
         if (conn)
             TkHangUp(conn);
-        DeleteTree(HKEY_CURRENT_USER, kSimRoot);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kSimRoot);
     }
 
     DWORD WriteEntry(const char *device = kModem, LPVOID config = nullptr, DWORD size = 0)
