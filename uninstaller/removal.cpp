@@ -6,10 +6,9 @@
  * its own failure, so one missing piece never keeps the rest in place. */
 #include <windows.h>
 #include <shlobj.h>
-#include <shellapi.h>
 #include "shared/message.h"
 #include "shared/settings.h"
-#include "shared/specialfolder.h"
+#include "shared/shelldelete.h"
 #include "uninstaller/uninstall.h"
 #include "resources/uninstaller/resource.h"
 
@@ -77,22 +76,9 @@ BOOL IsRootFolder(const char *folder)
 
 BOOL DeleteProgramFolder(HWND owner, const char *folder)
 {
-    /* The shell wants a list ended by two zeros: one byte beyond the
-     * longest path keeps the second one. */
-    char list[UN_PATH_SIZE + 1];
-    SHFILEOPSTRUCTA operation;
-
     if (!folder || IsRootFolder(folder))
         return FALSE;
-    ZeroMemory(list, sizeof(list));
-    CopyText(list, folder, UN_PATH_SIZE);
-    ZeroMemory(&operation, sizeof(operation));
-    operation.hwnd = owner;
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = list;
-    operation.pTo = NULL;
-    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI;
-    return SHFileOperationA(&operation) == 0;
+    return ShellDelete(owner, folder);
 }
 
 /* The entry in the system's default phone book; the dial-up library is

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "dialer/setup/setup.h"
-#include "shared/specialfolder.h"
+#include "shared/shelldelete.h"
 #include "sandbox.h"
 
 namespace {

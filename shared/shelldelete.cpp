@@ -1,11 +1,11 @@
-/* Deleting a file from a shell special folder. The shell's file operation
- * takes a list of names ended by two zeros, so the path is built in a
- * zero-filled buffer one byte longer than any path: however long the name,
- * the second terminator is always there. */
+/* Deleting through the shell's file operation. It takes a list of names
+ * ended by two zeros, so the path is copied into a zero-filled buffer one
+ * byte longer than any path: however long the name, the second terminator
+ * is always there. */
 #include <windows.h>
 #include <shlobj.h>
 #include <shellapi.h>
-#include "shared/specialfolder.h"
+#include "shared/shelldelete.h"
 #include "shared/settings.h"
 
 #define FOLDER_PATH_SIZE 260
@@ -33,25 +33,32 @@ static BOOL GetSpecialFolderPath(HWND owner, int folder, char *path)
     return ok && path[0] != 0;
 }
 
-BOOL DeleteFromSpecialFolder(HWND owner, int folder, const char *fileName)
+BOOL ShellDelete(HWND owner, const char *path)
 {
     /* One byte beyond the longest path keeps the list's second zero. */
-    char path[FOLDER_PATH_SIZE + 1];
+    char list[FOLDER_PATH_SIZE + 1];
     SHFILEOPSTRUCTA operation;
 
-    ZeroMemory(path, sizeof(path));
-    if (!fileName || !fileName[0] || !GetSpecialFolderPath(owner, folder, path))
-        return FALSE;
-    AppendText(path, "\\", FOLDER_PATH_SIZE);
-    AppendText(path, fileName, FOLDER_PATH_SIZE);
-
+    ZeroMemory(list, sizeof(list));
+    CopyText(list, path, FOLDER_PATH_SIZE);
     ZeroMemory(&operation, sizeof(operation));
     operation.hwnd = owner;
     operation.wFunc = FO_DELETE;
-    operation.pFrom = path;
+    operation.pFrom = list;
     operation.pTo = NULL;
     operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI;
-    if (SHFileOperationA(&operation) != 0)
+    return SHFileOperationA(&operation) == 0;
+}
+
+BOOL DeleteFromSpecialFolder(HWND owner, int folder, const char *fileName)
+{
+    char path[FOLDER_PATH_SIZE];
+
+    if (!fileName || !fileName[0] || !GetSpecialFolderPath(owner, folder, path))
+        return FALSE;
+    AppendText(path, "\\", sizeof(path));
+    AppendText(path, fileName, sizeof(path));
+    if (!ShellDelete(owner, path))
         return FALSE;
     SHChangeNotify(SHCNE_DELETE, SHCNF_PATH | SHCNF_FLUSH, path, NULL);
     return TRUE;
