@@ -56,6 +56,9 @@ BOOL DeleteFromSpecialFolder(HWND owner, int folder, const char *fileName)
 
     if (!fileName || !fileName[0] || !GetSpecialFolderPath(owner, folder, path))
         return FALSE;
+    /* A name cut to fit would delete some other file of the folder. */
+    if (lstrlenA(path) + 1 + lstrlenA(fileName) >= (int)sizeof(path))
+        return FALSE;
     AppendText(path, "\\", sizeof(path));
     AppendText(path, fileName, sizeof(path));
     if (!ShellDelete(owner, path))

@@ -164,6 +164,15 @@ TEST(SpecialFolder, DeletesPresentFileOnly)
         EXPECT_FALSE(FileExists(path));
         EXPECT_EQ(FALSE, DeleteFromSpecialFolder(nullptr, f.csidl, name));
         DeleteFileA(path.c_str());
+
+        // A name too long for the folder is refused, never cut: the cut
+        // name would be another file of the folder.
+        std::string cut = "tvcut" + std::string(259 - (dir.size() + 1) - 5, 'x');
+        std::string cutPath = dir + "\\" + cut;
+        ASSERT_TRUE(sandbox::WriteBytes(cutPath, "x"));
+        EXPECT_EQ(FALSE, DeleteFromSpecialFolder(nullptr, f.csidl, (cut + "y").c_str()));
+        EXPECT_TRUE(FileExists(cutPath));
+        DeleteFileA(cutPath.c_str());
     }
 }
 
