@@ -51,3 +51,14 @@ int GetComboSelection(HWND dialog, int id)
 {
     return (int)SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
 }
+
+BOOL ActivateWindowByCaption(const char *caption)
+{
+    HWND first = FindWindowA(NULL, caption);
+    if (!first)
+        return FALSE;
+    SetForegroundWindow(first);
+    if (IsIconic(first))
+        ShowWindow(first, SW_RESTORE);
+    return TRUE;
+}

@@ -4,6 +4,7 @@
  * removes what a running program cannot remove itself. */
 #include <windows.h>
 #include <commctrl.h>
+#include "shared/dialogs.h"
 #include "shared/message.h"
 #include "shared/settings.h"
 #include "uninstaller/uninstall.h"
@@ -31,15 +32,9 @@ static HANDLE TakeInstanceMutex(void)
 static void ActivateFirstCopy(void)
 {
     char caption[TEXT_SIZE];
-    HWND first;
 
     LoadText(IDS_UN_CAPTION, caption, sizeof(caption));
-    first = FindWindowA(NULL, caption);
-    if (!first)
-        return;
-    SetForegroundWindow(first);
-    if (IsIconic(first))
-        ShowWindow(first, SW_RESTORE);
+    ActivateWindowByCaption(caption);
 }
 
 static void EndInstance(HANDLE mutex)

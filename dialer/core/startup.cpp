@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include "dialer/core/app.h"
+#include "shared/dialogs.h"
 #include "dialer/connect/connect.h"
 #include "dialer/login/login.h"
 #include "dialer/login/loginparts.h"
@@ -35,16 +36,10 @@ static void ApplyOptions(const char *commandLine)
 static void ActivateFirstInstance(void)
 {
     char caption[TITLE_SIZE];
-    HWND first;
     caption[0] = 0;
     TkGetWindowCaption(caption);
     caption[sizeof(caption) - 1] = 0;
-    first = FindWindowA(NULL, caption);
-    if (!first)
-        return;
-    SetForegroundWindow(first);
-    if (IsIconic(first))
-        ShowWindow(first, SW_RESTORE);
+    ActivateWindowByCaption(caption);
 }
 
 static BOOL TakeInstanceMutex(void)

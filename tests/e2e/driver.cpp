@@ -264,16 +264,36 @@ static bool CopyFolderTree(const std::string &from, const std::string &to)
     return ok;
 }
 
-static bool WriteFileText(const std::string &path, const std::string &text)
+bool WriteFileBytes(const std::string &path, const std::string &bytes)
 {
     HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, NULL);
     if (f == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
-    BOOL ok = WriteFile(f, text.data(), (DWORD)text.size(), &written, NULL);
+    BOOL ok = WriteFile(f, bytes.data(), (DWORD)bytes.size(), &written, NULL);
     CloseHandle(f);
-    return ok && written == text.size();
+    return ok && written == bytes.size();
+}
+
+std::string ReadFileBytes(const std::string &path)
+{
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, NULL);
+    if (f == INVALID_HANDLE_VALUE)
+        return std::string();
+    char buffer[4096];
+    DWORD got = 0;
+    std::string bytes;
+    while (ReadFile(f, buffer, sizeof(buffer), &got, NULL) && got)
+        bytes.append(buffer, got);
+    CloseHandle(f);
+    return bytes;
+}
+
+bool FileExists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 /* A folder name the dialer's option search cannot mistake for an option. */
@@ -307,10 +327,10 @@ std::string MakeProgramFolder(const std::string &name)
     /* No shipped lists next to the driver: one nationwide number, no adverts. */
     std::string data = folder + "DATA\\";
     CreateDirectoryA(data.c_str(), NULL);
-    bool ok = WriteFileText(data + "PHONE.INI",
+    bool ok = WriteFileBytes(data + "PHONE.INI",
                             "[PhoneBook]\r\nVersion=1.0\r\nDate=19991012\r\n"
                             "Phone1=01433, 56000V90 28800, S\r\nSubCount=0\r\n");
-    ok = WriteFileText(data + "AD.INI",
+    ok = WriteFileBytes(data + "AD.INI",
                        "[Advertisement]\r\nVersion=1.0\r\nDate=19991012\r\nDelay=5\r\nCount=0\r\n")
          && ok;
     return ok ? folder : std::string();
@@ -323,13 +343,10 @@ std::string MakeProgramFolder(const std::string &name)
 /* Handles of every dialer this driver started, for EndDialers. */
 static std::vector<HANDLE> g_started;
 
-bool StartDialer(const std::string &folder, const std::string &args, Dialer *out, int showCommand)
+bool StartProcess(const std::string &exe, const std::string &args, const std::string &directory,
+                  int showCommand, HANDLE *process, DWORD *pid)
 {
-    out->process = NULL;
-    out->pid = 0;
-    out->folder = WithSlash(folder);
-    out->exe = out->folder + "Tovalink.exe";
-    std::string line = "\"" + out->exe + "\"";
+    std::string line = "\"" + exe + "\"";
     if (!args.empty())
         line += " " + args;
     std::vector<char> cmd(line.begin(), line.end());
@@ -339,16 +356,29 @@ bool StartDialer(const std::string &folder, const std::string &args, Dialer *out
     PROCESS_INFORMATION pi;
     ZeroMemory(&si, sizeof(si));
     si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESHOWWINDOW;
-    si.wShowWindow = (WORD)showCommand;
-    if (!CreateProcessA(out->exe.c_str(), &cmd[0], NULL, NULL, FALSE, 0, NULL,
-                        out->folder.c_str(), &si, &pi))
+    if (showCommand >= 0) {
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = (WORD)showCommand;
+    }
+    if (!CreateProcessA(exe.c_str(), &cmd[0], NULL, NULL, FALSE, 0, NULL,
+                        directory.empty() ? NULL : directory.c_str(), &si, &pi))
         return false;
     CloseHandle(pi.hThread);
-    out->process = pi.hProcess;
-    out->pid = pi.dwProcessId;
+    *process = pi.hProcess;
+    *pid = pi.dwProcessId;
+    return true;
+}
+
+bool StartDialer(const std::string &folder, const std::string &args, Dialer *out, int showCommand)
+{
+    out->process = NULL;
+    out->pid = 0;
+    out->folder = WithSlash(folder);
+    out->exe = out->folder + "Tovalink.exe";
+    if (!StartProcess(out->exe, args, out->folder, showCommand, &out->process, &out->pid))
+        return false;
     HANDLE copy;
-    if (DuplicateHandle(GetCurrentProcess(), pi.hProcess, GetCurrentProcess(), &copy, 0, FALSE,
+    if (DuplicateHandle(GetCurrentProcess(), out->process, GetCurrentProcess(), &copy, 0, FALSE,
                         DUPLICATE_SAME_ACCESS))
         g_started.push_back(copy);
     return true;

@@ -67,6 +67,9 @@ bool SetSimNumber(const std::string &name, DWORD number);
 /* ---- Files and folders ------------------------------------------------------ */
 std::string DriverDirectory();                /* this program's folder, ends in '\' */
 bool DeleteFolderTree(const std::string &folder);
+bool WriteFileBytes(const std::string &path, const std::string &bytes);
+std::string ReadFileBytes(const std::string &path);     /* "" when it cannot be read */
+bool FileExists(const std::string &path);               /* file or folder */
 /* Empties C:\tvtest\<name>\ and puts Tovalink.exe and tovakit.dll from the
  * driver's folder into it, with the DATA folder next to the driver when there
  * is one (else a minimal PHONE.INI and AD.INI). Returns the folder with a
@@ -80,6 +83,10 @@ struct Dialer {
     std::string exe;        /* full path of the Tovalink.exe started */
     std::string folder;     /* its folder, ends in '\' */
 };
+/* Starts exe (quoted) with the arguments; directory "" keeps the driver's
+ * own, showCommand -1 leaves the window's show state to the program. */
+bool StartProcess(const std::string &exe, const std::string &args, const std::string &directory,
+                  int showCommand, HANDLE *process, DWORD *pid);
 /* Starts folder\Tovalink.exe with the arguments (may be empty), current
  * directory = folder. The driver remembers it so that EndDialers ends it. */
 bool StartDialer(const std::string &folder, const std::string &args, Dialer *out,

@@ -27,13 +27,36 @@ bool ContextMenuOpens(HWND login)
     return shown;
 }
 
+/* A clean machine and a program folder on a line that connects at once;
+ * "" (and why) when the machine could not be cleaned or the folder made. */
+std::string PrepareFastLine(const std::string &name, std::string *why)
+{
+    if (!Tv::CleanState(why))
+        return std::string();
+    std::string folder = Tv::MakeProgramFolder(name);
+    if (folder.empty()) {
+        *why = "no program folder";
+        return folder;
+    }
+    Tv::SetSimText("DialSteps", "0,0,20;8192,0,20");
+    Tv::WriteText(HKEY_LOCAL_MACHINE, "Software\\Brisole\\TVLK\\PhoneBook", "Phone1", "01433,,");
+    return folder;
+}
+
+/* Types ID and password, connects and waits until the line is up. */
+bool ConnectOnline(HWND login)
+{
+    Tv::TypeText(login, IDC_USERID, "member01");
+    Tv::TypeText(login, IDC_PASSWORD, "secret");
+    Tv::Click(login, IDC_CONNECT);
+    return Tv::WaitControlText(login, IDC_STATUS, "bps");
+}
+
 TEST(LoginMenu, OpensOnRightClickAndItsCommandsFollowTheLine)
 {
     std::string why;
-    ASSERT_TRUE(Tv::CleanState(&why)) << why;
-    std::string folder = Tv::MakeProgramFolder("LoginMenu");
-    Tv::SetSimText("DialSteps", "0,0,20;8192,0,20");
-    Tv::WriteText(HKEY_LOCAL_MACHINE, "Software\\Brisole\\TVLK\\PhoneBook", "Phone1", "01433,,");
+    std::string folder = PrepareFastLine("LoginMenu", &why);
+    ASSERT_FALSE(folder.empty()) << why;
     Tv::Dialer d;
     ASSERT_TRUE(Tv::StartDialer(folder, "", &d));
     HWND login = Tv::WaitLoginWindow(&d);
@@ -45,10 +68,7 @@ TEST(LoginMenu, OpensOnRightClickAndItsCommandsFollowTheLine)
     Sleep(200);
     EXPECT_TRUE(Tv::FindMessageBoxes(d.pid).empty());
 
-    Tv::TypeText(login, IDC_USERID, "member01");
-    Tv::TypeText(login, IDC_PASSWORD, "secret");
-    Tv::Click(login, IDC_CONNECT);
-    ASSERT_TRUE(Tv::WaitControlText(login, IDC_STATUS, "bps"));
+    ASSERT_TRUE(ConnectOnline(login));
     EXPECT_TRUE(ContextMenuOpens(login));
 
     // The menu's exit asks before it hangs up, as closing does.
@@ -68,14 +88,12 @@ TEST(LoginMenu, OpensOnRightClickAndItsCommandsFollowTheLine)
 TEST(LoginMenu, UpgradeRunsOnlyOnline)
 {
     std::string why;
-    ASSERT_TRUE(Tv::CleanState(&why)) << why;
-    std::string folder = Tv::MakeProgramFolder("Upgrade");
+    std::string folder = PrepareFastLine("Upgrade", &why);
+    ASSERT_FALSE(folder.empty()) << why;
     std::string fixtures = Tv::DriverDirectory() + "fixtures\\";
     ASSERT_TRUE(CopyFileA((fixtures + "tvfixture1.exe").c_str(), (folder + "TVUPDATE.EXE").c_str(), FALSE));
     ASSERT_TRUE(CopyFileA((fixtures + "tvfixture2.exe").c_str(), (folder + "TVUPDATE.NEW").c_str(), FALSE));
     Tv::SetSimText("UpgradeProgram", "TVUPDATE.EXE");
-    Tv::SetSimText("DialSteps", "0,0,20;8192,0,20");
-    Tv::WriteText(HKEY_LOCAL_MACHINE, "Software\\Brisole\\TVLK\\PhoneBook", "Phone1", "01433,,");
     Tv::Dialer d;
     ASSERT_TRUE(Tv::StartDialer(folder, "", &d));
     HWND login = Tv::WaitLoginWindow(&d);
@@ -89,17 +107,12 @@ TEST(LoginMenu, UpgradeRunsOnlyOnline)
     EXPECT_EQ(box.icon, Tv::IconInformation);
     Tv::AnswerMessageBox(box.window, IDOK);
     ASSERT_TRUE(Tv::WaitWindowGone(box.window));
-    EXPECT_NE(GetFileAttributesA((folder + "TVUPDATE.NEW").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(Tv::FileExists(folder + "TVUPDATE.NEW"));
 
-    Tv::TypeText(login, IDC_USERID, "member01");
-    Tv::TypeText(login, IDC_PASSWORD, "secret");
-    Tv::Click(login, IDC_CONNECT);
-    ASSERT_TRUE(Tv::WaitControlText(login, IDC_STATUS, "bps"));
+    ASSERT_TRUE(ConnectOnline(login));
     PostMessageA(login, WM_COMMAND, IDM_UPGRADE, 0);
-    EXPECT_TRUE(Tv::WaitUntil([&] {
-        return GetFileAttributesA((folder + "TVUPDATE.NEW").c_str()) == INVALID_FILE_ATTRIBUTES;
-    }));
-    EXPECT_NE(GetFileAttributesA((folder + "TVUPDATE.OLD").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(Tv::WaitUntil([&] { return !Tv::FileExists(folder + "TVUPDATE.NEW"); }));
+    EXPECT_TRUE(Tv::FileExists(folder + "TVUPDATE.OLD"));
     Sleep(300);
     EXPECT_TRUE(Tv::FindMessageBoxes(d.pid).empty()) << "the upgrade program did not start";
     Tv::EndDialers();

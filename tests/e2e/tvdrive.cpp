@@ -137,6 +137,15 @@ HWND Target(const std::string &caption, DWORD timeoutMs)
     return s.found;
 }
 
+/* Target, saying so when there is no such window. */
+HWND TargetOrSay(const std::string &caption, DWORD timeoutMs)
+{
+    HWND w = Target(caption, timeoutMs);
+    if (!w)
+        Err("tvdrive: no window\n");
+    return w;
+}
+
 int Run(const std::vector<std::string> &utf8, const std::vector<std::string> &ansi)
 {
     size_t at = 0;
@@ -176,11 +185,9 @@ int Run(const std::vector<std::string> &utf8, const std::vector<std::string> &an
     if (cmd == "wait-window") {
         if (argc > 1 || (argc == 1 && !Number(arg[0], &timeout)))
             return Usage();
-        HWND w = Target(windowCaption, (DWORD)timeout);
-        if (!w) {
-            Err("tvdrive: no window\n");
+        HWND w = TargetOrSay(windowCaption, (DWORD)timeout);
+        if (!w)
             return 1;
-        }
         char line[64];
         snprintf(line, sizeof(line), "window %p\n", (void *)w);
         Out(line);
@@ -226,11 +233,9 @@ int Run(const std::vector<std::string> &utf8, const std::vector<std::string> &an
     if (cmd == "close") {
         if (argc > 1 || (argc == 1 && !Number(arg[0], &timeout)))
             return Usage();
-        HWND w = Target(windowCaption, (DWORD)timeout);
-        if (!w) {
-            Err("tvdrive: no window\n");
+        HWND w = TargetOrSay(windowCaption, (DWORD)timeout);
+        if (!w)
             return 1;
-        }
         Tv::PostClose(w);
         if (!Tv::WaitWindowGone(w, (DWORD)timeout)) {
             Err("tvdrive: the window stays after WM_CLOSE\n");
@@ -242,11 +247,9 @@ int Run(const std::vector<std::string> &utf8, const std::vector<std::string> &an
     if (cmd == "command") {
         if (argc != 1 || !Number(arg[0], &id))
             return Usage();
-        HWND w = Target(windowCaption, Tv::kTimeout);
-        if (!w) {
-            Err("tvdrive: no window\n");
+        HWND w = TargetOrSay(windowCaption, Tv::kTimeout);
+        if (!w)
             return 1;
-        }
         return PostMessageA(w, WM_COMMAND, MAKEWPARAM(id, 0), 0) ? 0 : 1;
     }
 
@@ -256,11 +259,9 @@ int Run(const std::vector<std::string> &utf8, const std::vector<std::string> &an
         return Usage();
     if (argc < 1 || !Number(arg[0], &id))
         return Usage();
-    HWND w = Target(windowCaption, Tv::kTimeout);
-    if (!w) {
-        Err("tvdrive: no window\n");
+    HWND w = TargetOrSay(windowCaption, Tv::kTimeout);
+    if (!w)
         return 1;
-    }
     if (!GetDlgItem(w, (int)id)) {
         Err("tvdrive: no control " + std::to_string(id) + "\n");
         return 1;

@@ -34,23 +34,6 @@ struct Proc {
     DWORD pid = 0;
 };
 
-bool StartProgram(const std::string &exe, const std::string &args, Proc *out)
-{
-    std::string line = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
-    std::vector<char> cmd(line.begin(), line.end());
-    cmd.push_back('\0');
-    STARTUPINFOA si;
-    PROCESS_INFORMATION pi;
-    ZeroMemory(&si, sizeof(si));
-    si.cb = sizeof(si);
-    if (!CreateProcessA(exe.c_str(), &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
-        return false;
-    CloseHandle(pi.hThread);
-    out->process = pi.hProcess;
-    out->pid = pi.dwProcessId;
-    return true;
-}
-
 bool Running(const Proc &p) { return p.process && WaitForSingleObject(p.process, 0) == WAIT_TIMEOUT; }
 
 bool WaitExit(const Proc &p, DWORD *code, DWORD timeoutMs = Tv::kTimeout)
@@ -66,34 +49,6 @@ std::string ShellFolder(int csidl)
     if (FAILED(SHGetFolderPathA(NULL, csidl, NULL, SHGFP_TYPE_CURRENT, path)))
         return std::string();
     return path;
-}
-
-bool Exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-bool WriteFileBytes(const std::string &path, const std::string &bytes)
-{
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (f == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    BOOL ok = WriteFile(f, bytes.data(), (DWORD)bytes.size(), &written, NULL);
-    CloseHandle(f);
-    return ok && written == bytes.size();
-}
-
-std::string ReadFileBytes(const std::string &path)
-{
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, NULL);
-    if (f == INVALID_HANDLE_VALUE)
-        return std::string();
-    char buffer[4096];
-    DWORD got = 0;
-    std::string bytes;
-    while (ReadFile(f, buffer, sizeof(buffer), &got, NULL) && got)
-        bytes.append(buffer, got);
-    CloseHandle(f);
-    return bytes;
 }
 
 /* Texts of the dialog's static controls, in creation order. */
@@ -135,7 +90,7 @@ protected:
         std::string why;
         ASSERT_TRUE(Tv::CleanState(&why)) << why;
         exe = Tv::DriverDirectory() + "Tovaclean.exe";
-        ASSERT_TRUE(Exists(exe));
+        ASSERT_TRUE(Tv::FileExists(exe));
         char windows[MAX_PATH];
         ASSERT_GT(GetWindowsDirectoryA(windows, sizeof(windows)), 0u);
         restamo = std::string(windows) + "\\Restamo.EXE";
@@ -149,8 +104,8 @@ protected:
         ASSERT_TRUE(Tv::DeleteFolderTree(folder));
         ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
         ASSERT_TRUE(CreateDirectoryA((folder + "DATA").c_str(), NULL));
-        ASSERT_TRUE(WriteFileBytes(folder + "Tovalink.exe", "MZ"));
-        ASSERT_TRUE(WriteFileBytes(folder + "DATA\\PHONE.INI", "[PhoneBook]\r\n"));
+        ASSERT_TRUE(Tv::WriteFileBytes(folder + "Tovalink.exe", "MZ"));
+        ASSERT_TRUE(Tv::WriteFileBytes(folder + "DATA\\PHONE.INI", "[PhoneBook]\r\n"));
 
         /* "ProgDir" ends in a backslash, as the dialer stores it; both
          * roots hold sub-keys. */
@@ -165,8 +120,8 @@ protected:
         ASSERT_FALSE(start.empty());
         desktopLink = desktop + "\\" + kLinkName;
         startLink = start + "\\" + kLinkName;
-        ASSERT_TRUE(WriteFileBytes(desktopLink, "link"));
-        ASSERT_TRUE(WriteFileBytes(startLink, "link"));
+        ASSERT_TRUE(Tv::WriteFileBytes(desktopLink, "link"));
+        ASSERT_TRUE(Tv::WriteFileBytes(startLink, "link"));
     }
 
     void TearDown() override
@@ -190,7 +145,7 @@ protected:
     Proc Start(const std::string &program, const std::string &args = std::string())
     {
         Proc p;
-        EXPECT_TRUE(StartProgram(program, args, &p)) << program << ": " << GetLastError();
+        EXPECT_TRUE(Tv::StartProcess(program, args, "", -1, &p.process, &p.pid)) << program << ": " << GetLastError();
         if (p.process)
             procs.push_back(p);
         return p;
@@ -219,18 +174,33 @@ protected:
      * shortly after its start, so a negative answer waits a moment. */
     bool RestoreUtilityStarted(DWORD timeoutMs = 2000)
     {
-        return Tv::WaitUntil([&]() { return !ReadFileBytes(record).empty(); }, timeoutMs);
+        return Tv::WaitUntil([&]() { return !Tv::ReadFileBytes(record).empty(); }, timeoutMs);
     }
 
     /* Everything installed is still in place (allRemoved false) or gone. */
     void ExpectInstalled(bool present)
     {
-        EXPECT_EQ(present, Exists(folder)) << folder;
-        EXPECT_EQ(present, Exists(desktopLink)) << desktopLink;
-        EXPECT_EQ(present, Exists(startLink)) << startLink;
+        EXPECT_EQ(present, Tv::FileExists(folder)) << folder;
+        EXPECT_EQ(present, Tv::FileExists(desktopLink)) << desktopLink;
+        EXPECT_EQ(present, Tv::FileExists(startLink)) << startLink;
         EXPECT_EQ(present, Tv::KeyExists(HKEY_LOCAL_MACHINE, Tv::kMachineRoot));
         EXPECT_EQ(present, Tv::KeyExists(HKEY_CURRENT_USER, Tv::kUserRoot));
         EXPECT_EQ(present, Tv::KeyExists(HKEY_LOCAL_MACHINE, kUninstallEntry));
+    }
+
+    /* Waits for the uninstaller's confirmation question. */
+    void WaitConfirmation(const Proc &p, Tv::MessageBoxInfo *box)
+    {
+        std::string caption = ConfirmCaption();
+        ASSERT_TRUE(Tv::WaitMessageBox(p.pid, box, Tv::kTimeout, &caption));
+    }
+
+    /* Waits for the program's end; it ends with 0. */
+    void ExpectExitZero(const Proc &p)
+    {
+        DWORD code = 99;
+        ASSERT_TRUE(WaitExit(p, &code));
+        EXPECT_EQ(0u, code);
     }
 
     /* After the removal the dialog is shown with OK enabled. */
@@ -251,8 +221,7 @@ TEST_F(Uninstall, FullRunRemovesProductAndOkStartsRestoreUtility)
 {
     Proc p = Start(exe);
     Tv::MessageBoxInfo box;
-    std::string caption = ConfirmCaption();
-    ASSERT_TRUE(Tv::WaitMessageBox(p.pid, &box, Tv::kTimeout, &caption));
+    ASSERT_NO_FATAL_FAILURE(WaitConfirmation(p, &box));
     EXPECT_EQ(ConfirmText(), box.text) << Tv::Utf8(box.text);
     EXPECT_EQ(Tv::IconQuestion, box.icon) << Tv::IconName(box.icon);
     ASSERT_EQ(2u, box.buttons.size());
@@ -269,14 +238,12 @@ TEST_F(Uninstall, FullRunRemovesProductAndOkStartsRestoreUtility)
     EXPECT_EQ(Tv::Ansi("다음 각 구성 요소들이 삭제될 동안 잠시만 기다려 주십시오."), statics[1]) << Tv::Utf8(statics[1]);
     EXPECT_EQ(Tv::Ansi("확인"), Tv::ControlText(dialog, IDOK));
     ExpectInstalled(false);
-    EXPECT_FALSE(Exists(record)) << "the restore utility starts only after OK";
+    EXPECT_FALSE(Tv::FileExists(record)) << "the restore utility starts only after OK";
 
     ASSERT_TRUE(Tv::Click(dialog, IDOK));
-    DWORD code = 99;
-    ASSERT_TRUE(WaitExit(p, &code));
-    EXPECT_EQ(0u, code);
+    ASSERT_NO_FATAL_FAILURE(ExpectExitZero(p));
     ASSERT_TRUE(RestoreUtilityStarted(Tv::kTimeout));
-    std::string line = ReadFileBytes(record);
+    std::string line = Tv::ReadFileBytes(record);
     std::string expected = restamo + " -perfectdelete " + exe + "\r\n";
     EXPECT_TRUE(Tv::SameTextNoCase(expected, line)) << line;
 }
@@ -286,9 +253,7 @@ TEST_F(Uninstall, NoAtConfirmationRemovesNothing)
 {
     Proc p = Start(exe);
     ASSERT_NO_FATAL_FAILURE(Answer(p, ConfirmCaption(), ConfirmText(), IDNO));
-    DWORD code = 99;
-    ASSERT_TRUE(WaitExit(p, &code));
-    EXPECT_EQ(0u, code);
+    ASSERT_NO_FATAL_FAILURE(ExpectExitZero(p));
     ExpectInstalled(true);
     EXPECT_FALSE(RestoreUtilityStarted());
 }
@@ -298,15 +263,13 @@ TEST_F(Uninstall, SecondCopyEndsAndLeavesFirstRunning)
 {
     Proc first = Start(exe);
     Tv::MessageBoxInfo box;
-    std::string caption = ConfirmCaption();
-    ASSERT_TRUE(Tv::WaitMessageBox(first.pid, &box, Tv::kTimeout, &caption));
+    ASSERT_NO_FATAL_FAILURE(WaitConfirmation(first, &box));
     Proc second = Start(exe);
-    DWORD code = 99;
-    ASSERT_TRUE(WaitExit(second, &code));
-    EXPECT_EQ(0u, code);
+    ASSERT_NO_FATAL_FAILURE(ExpectExitZero(second));
     EXPECT_TRUE(Running(first));
     EXPECT_TRUE(IsWindow(box.window));
     ASSERT_TRUE(Tv::AnswerMessageBox(box.window, IDNO));
+    DWORD code = 99;
     ASSERT_TRUE(WaitExit(first, &code));
     ExpectInstalled(true);
 }
@@ -332,8 +295,7 @@ TEST_F(Uninstall, RunningDialerThatClosesIsAskedOnce)
     ASSERT_TRUE(dialog != NULL);
     ExpectInstalled(false);
     Tv::PostClose(dialog);
-    ASSERT_TRUE(WaitExit(p, &code));
-    EXPECT_EQ(0u, code);
+    ASSERT_NO_FATAL_FAILURE(ExpectExitZero(p));
     EXPECT_FALSE(RestoreUtilityStarted());
 }
 
@@ -353,9 +315,7 @@ TEST_F(Uninstall, RunningDialerThatStaysStopsUninstall)
     EXPECT_EQ(CannotGoOnText(), box.text) << Tv::Utf8(box.text);
     ASSERT_EQ(1u, box.buttons.size());
     ASSERT_TRUE(Tv::AnswerMessageBox(box.window, box.buttons[0].id));
-    DWORD code = 99;
-    ASSERT_TRUE(WaitExit(p, &code));
-    EXPECT_EQ(0u, code);
+    ASSERT_NO_FATAL_FAILURE(ExpectExitZero(p));
     EXPECT_TRUE(Running(dialer));
     ExpectInstalled(true);
     EXPECT_FALSE(RestoreUtilityStarted());
@@ -367,8 +327,7 @@ TEST_F(Uninstall, CloseRefusedWhileOkDisabled)
 {
     Proc p = Start(exe);
     Tv::MessageBoxInfo box;
-    std::string caption = ConfirmCaption();
-    ASSERT_TRUE(Tv::WaitMessageBox(p.pid, &box, Tv::kTimeout, &caption));
+    ASSERT_NO_FATAL_FAILURE(WaitConfirmation(p, &box));
     HWND dialog = FindUninstallDialog();
     ASSERT_TRUE(dialog != NULL);
     EXPECT_FALSE(Tv::IsControlEnabled(dialog, IDOK));
@@ -384,9 +343,7 @@ TEST_F(Uninstall, CloseRefusedWhileOkDisabled)
     ASSERT_EQ(dialog, WaitFinished());
     EXPECT_EQ(1, AskEndSession(dialog));
     Tv::PostClose(dialog);
-    DWORD code = 99;
-    ASSERT_TRUE(WaitExit(p, &code));
-    EXPECT_EQ(0u, code);
+    ASSERT_NO_FATAL_FAILURE(ExpectExitZero(p));
     EXPECT_FALSE(RestoreUtilityStarted());
 }
 
@@ -395,8 +352,7 @@ TEST_F(Uninstall, EscapeEnablesOkEarly)
 {
     Proc p = Start(exe);
     Tv::MessageBoxInfo box;
-    std::string caption = ConfirmCaption();
-    ASSERT_TRUE(Tv::WaitMessageBox(p.pid, &box, Tv::kTimeout, &caption));
+    ASSERT_NO_FATAL_FAILURE(WaitConfirmation(p, &box));
     HWND dialog = FindUninstallDialog();
     ASSERT_TRUE(dialog != NULL);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
