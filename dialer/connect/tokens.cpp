@@ -44,27 +44,16 @@ int TokenLength(const char *text)
 }
 
 /* Copies len bytes of from into out (size bytes), cut at size - 1 on a
- * character boundary, and terminates it. */
+ * character boundary (the bounded copy's rule), and terminates it. */
 static void CopySpan(char *out, int size, const char *from, int len)
 {
-    int i = 0;
     if (!out) {
         out = Shared;
         size = sizeof(Shared);
     }
     if (size <= 0)
         return;
-    while (i < len && i + 1 < size) {
-        if (IsDBCSLeadByte((BYTE)from[i]) && i + 1 < len) {
-            if (i + 2 >= size)
-                break;
-            out[i] = from[i];
-            i++;
-        }
-        out[i] = from[i];
-        i++;
-    }
-    out[i] = 0;
+    CopyText(out, from, (size_t)(len + 1 < size ? len + 1 : size));
 }
 
 const char *CopyToken(const char *text, char *out, int size)
