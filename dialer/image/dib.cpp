@@ -184,6 +184,27 @@ DWORD DibColorCount(const BITMAPINFOHEADER *header)
     return 0;
 }
 
+/* A movable block of size bytes, locked; NULL (nothing kept) when it
+ * cannot be had. */
+static void *AllocLocked(DWORD size, UINT flags, HGLOBAL *block)
+{
+    void *bytes;
+    *block = GlobalAlloc(GMEM_MOVEABLE | flags, size);
+    if (!*block)
+        return NULL;
+    bytes = GlobalLock(*block);
+    if (!bytes)
+        GlobalFree(*block);
+    return bytes;
+}
+
+/* Unlocks and frees a block that is not kept. */
+static void DiscardLocked(HGLOBAL block)
+{
+    GlobalUnlock(block);
+    GlobalFree(block);
+}
+
 HPALETTE CreateDibPalette(const BITMAPINFOHEADER *header)
 {
     DWORD count = DibColorCount(header), i;
@@ -194,13 +215,9 @@ HPALETTE CreateDibPalette(const BITMAPINFOHEADER *header)
 
     if (count == 0 || count > 0xFFFF)
         return NULL;
-    block = GlobalAlloc(GMEM_MOVEABLE, sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
-    description = block ? (LOGPALETTE *)GlobalLock(block) : NULL;
-    if (!description) {
-        if (block)
-            GlobalFree(block);
+    description = (LOGPALETTE *)AllocLocked(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY), 0, &block);
+    if (!description)
         return NULL;
-    }
     table = (const BYTE *)header + DIB_HEADER_SIZE;
     description->palVersion = 0x300;
     description->palNumEntries = (WORD)count;
@@ -211,8 +228,7 @@ HPALETTE CreateDibPalette(const BITMAPINFOHEADER *header)
         description->palPalEntry[i].peFlags = 0;
     }
     palette = CreatePalette(description);
-    GlobalUnlock(block);
-    GlobalFree(block);
+    DiscardLocked(block);
     return palette;
 }
 
@@ -241,14 +257,12 @@ static BOOL CopyPaletteOf(DibImage *target, const DibImage *source, DWORD source
 
     if (sourceSize < DIB_HEADER_SIZE || sourceSize > DataSize(source))
         return FALSE;
-    block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sourceSize);
-    bytes = block ? (BYTE *)GlobalLock(block) : NULL;
-    from = bytes ? AccessData(source) : NULL;
+    bytes = (BYTE *)AllocLocked(sourceSize, GMEM_ZEROINIT, &block);
+    if (!bytes)
+        return FALSE;
+    from = AccessData(source);
     if (!from) {
-        if (bytes)
-            GlobalUnlock(block);
-        if (block)
-            GlobalFree(block);
+        DiscardLocked(block);
         return FALSE;
     }
     CopyMemory(bytes, from, sourceSize);
@@ -283,14 +297,12 @@ BOOL DibImageMergePalette(DibImage *target, const DibImage *source)
     if (targetSize < DIB_HEADER_SIZE || sourceSize < DIB_HEADER_SIZE || targetSize > DataSize(target) ||
         DIB_HEADER_SIZE + 4 * source->colorCount > DataSize(source))
         return FALSE;
-    block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, targetSize + sourceSize - DIB_HEADER_SIZE);
-    bytes = block ? (BYTE *)GlobalLock(block) : NULL;
-    into = bytes ? AccessData(target) : NULL;
+    bytes = (BYTE *)AllocLocked(targetSize + sourceSize - DIB_HEADER_SIZE, GMEM_ZEROINIT, &block);
+    if (!bytes)
+        return FALSE;
+    into = AccessData(target);
     if (!into) {
-        if (bytes)
-            GlobalUnlock(block);
-        if (block)
-            GlobalFree(block);
+        DiscardLocked(block);
         return FALSE;
     }
     CopyMemory(bytes, into, targetSize);
@@ -298,8 +310,7 @@ BOOL DibImageMergePalette(DibImage *target, const DibImage *source)
 
     from = AccessData(source);
     if (!from) {
-        GlobalUnlock(block);
-        GlobalFree(block);
+        DiscardLocked(block);
         return FALSE;
     }
     count = target->colorCount;
@@ -314,8 +325,7 @@ BOOL DibImageMergePalette(DibImage *target, const DibImage *source)
     EndAccess(source);
 
     if (count == target->colorCount) {
-        GlobalUnlock(block);
-        GlobalFree(block);
+        DiscardLocked(block);
         return TRUE;
     }
     ((BITMAPINFOHEADER *)bytes)->biClrUsed = count;
